@@ -1,0 +1,10 @@
+#include <QApplication>
+
+#include "app/FMain.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    quorlet::TMain mainWindow;
+    mainWindow.show();
+    return app.exec();
+}

@@ -1,0 +1,45 @@
+// Shared fixture: clean globals and hooks, and a fresh program folder per test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "core/FData.h"
+#include "core/uihooks.h"
+
+namespace quorlet::test {
+
+class EngineTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetGlobals();
+        ResetUiHooks();
+        namespace fs = std::filesystem;
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        std::string name = std::string(info->test_suite_name()) + "." + info->name();
+        for (char& c : name)
+            if (c == '/') c = '_';
+        home_ = fs::temp_directory_path() / ("quorlet-test-" + std::to_string(::getpid()) + "-" + name);
+        fs::remove_all(home_);
+        fs::create_directories(home_);
+        ::setenv("QUORLET_HOME", home_.c_str(), 1);
+        Options.LastPath = home_.string() + "/";
+    }
+    void TearDown() override {
+        std::error_code ec;
+        std::filesystem::remove_all(home_, ec);
+        ResetUiHooks();
+    }
+    // The test's program folder, with a trailing "/".
+    std::string Home() const { return home_.string() + "/"; }
+
+private:
+    std::filesystem::path home_;
+};
+
+} // namespace quorlet::test
