@@ -1,15 +1,638 @@
 #include "app/FMain.h"
 
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QFileInfo>
 #include <QLabel>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QScreen>
+
+#include <chrono>
+#include <exception>
+
+#include "app/BoardView.h"
+#include "app/skins.h"
+#include "core/FData.h"
+#include "core/board.h"
+#include "core/clock.h"
+#include "core/debuglog.h"
+#include "core/layout.h"
+#include "core/programfolder.h"
+#include "core/sysinfo.h"
+#include "core/textutil.h"
+#include "core/uihooks.h"
+#include "core/video.h"
+#include "kit/KitTimer.h"
+#include "platform/singleinstance.h"
+#include "settings/FCap.h"
+#include "settings/options.h"
+#include "settings/settingsfile.h"
+#include "stats/historyfile.h"
 
 namespace quorlet {
 
-TMain::TMain(QWidget* parent) : QMainWindow(parent) {
-    setWindowTitle(QStringLiteral("Minesweeper Quorlet"));
-    auto* placeholder = new QLabel(QStringLiteral("Minesweeper Quorlet"), this);
-    placeholder->setAlignment(Qt::AlignCenter);
-    setCentralWidget(placeholder);
-    resize(260, 320);
+namespace {
+
+TMain* gMainWindow = nullptr;
+
+const char* const kTitle = "Minesweeper Quorlet";
+
+// A caption from the text table, or the form's own caption while the table has none.
+QString Caption(const char* key, const char* fallback) {
+    const std::string& text = UIText(key);
+    return QString::fromStdString(text.empty() ? std::string(fallback) : text);
+}
+
+QAction* AddItem(QMenu* menu, const QString& caption, const QKeySequence& shortcut = {}) {
+    QAction* action = menu->addAction(caption);
+    if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+    return action;
+}
+
+} // namespace
+
+TMain* MainWindow() {
+    return gMainWindow;
+}
+
+QString TMain::ApplicationTitle() {
+    return Options.doProhibitMultInstances ? QString::fromLatin1(kTitle) : QString::fromLatin1(kTitle) + ' ';
+}
+
+TMain::TMain(const QString& firstArgument, QWidget* parent)
+    : QMainWindow(parent), instance_(std::make_unique<TSingleInstance>()) {
+    gMainWindow = this;
+    BuildForm();
+    BuildMenus();
+    timer = new TKitHiTimer(this);
+    timer->SetUseThread(false);
+    timer->SetInterval(10);
+    timer->SetOnTimer([this](QObject*) { timerTimer(); });
+    InstallHooks();
+    FormCreate(firstArgument);
+}
+
+TMain::~TMain() {
+    if (gMainWindow == this) gMainWindow = nullptr;
+    MainWindowCreated = 0;
+}
+
+void TMain::BuildForm() {
+    auto* client = new QWidget(this);
+    setCentralWidget(client);
+    pMain = new TBevelPanel(2, true, client);
+    pInfo = new TBevelPanel(2, false, pMain);
+    pBombs = new TBevelPanel(2, false, pInfo);
+    pTimer = new TBevelPanel(2, false, pInfo);
+    iBombs = new TImageView(pBombs);
+    iTimer = new TImageView(pTimer);
+    for (TImageView* led : {iBombs, iTimer}) {
+        led->setGeometry(2, 2, 3 * kLedWidth, kLedHeight);
+        led->Image() = QImage(480, 480, QImage::Format_RGB32);
+        led->Image().fill(Qt::black);
+    }
+    bNewGame = new TImageView(pInfo);
+    pBox = new TBevelPanel(3, false, pMain);
+    box = new TImageView(pBox);
+    box->setMouseTracking(true);
+    box->Image() = QImage(480, 480, QImage::Format_RGB32);
+    NameLabel = new QWidget(client);
+    lnamelabel = new QLabel(NameLabel);
+    imFlag = new TImageView(NameLabel);
+    imFlag->setGeometry(0, 0, 0, 0);
+
+    box->OnPress = [this](QMouseEvent* e) { boxMouseDown(e); };
+    box->OnMove = [this](QMouseEvent* e) { boxMouseMove(e); };
+    box->OnRelease = [this](QMouseEvent* e) { boxMouseUp(e); };
+    // The smiley shows the pressed face while held; the release inside it starts a new game.
+    bNewGame->OnPress = [this](QMouseEvent* e) {
+        if (e->button() == Qt::LeftButton) SetFaceImage(0);
+    };
+    bNewGame->OnRelease = [this](QMouseEvent* e) {
+        if (e->button() != Qt::LeftButton) return;
+        SetFaceImage(1);
+        if (bNewGame->rect().contains(e->position().toPoint())) NewBtnClick();
+    };
+    for (TBevelPanel* panel : {pInfo, pBombs, pTimer})
+        panel->OnClick = [this] { NewBtnClick(); };
+}
+
+void TMain::BuildMenus() {
+    GameMnu = menuBar()->addMenu(QString());
+    NewBtn = AddItem(GameMnu, {}, Qt::Key_F2);
+    PlayVideoBtn = AddItem(GameMnu, {}, Qt::Key_F4);
+    sbSavereplay = AddItem(GameMnu, {}, QKeySequence(Qt::CTRL | Qt::Key_S));
+    btnSaveBoard = AddItem(GameMnu, {}, QKeySequence(Qt::CTRL | Qt::Key_C));
+    btnPreviewReplay = AddItem(GameMnu, {}, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    GameMnu->addSeparator();
+    BeginnerBtn = AddItem(GameMnu, {}, Qt::Key_1);
+    IntermediateBtn = AddItem(GameMnu, {}, Qt::Key_2);
+    ExpertBtn = AddItem(GameMnu, {}, Qt::Key_3);
+    CustomBtn = AddItem(GameMnu, {}, Qt::Key_4);
+    levelGroup_ = new QActionGroup(this);
+    for (QAction* a : {BeginnerBtn, IntermediateBtn, ExpertBtn, CustomBtn}) {
+        a->setCheckable(true);
+        levelGroup_->addAction(a);
+    }
+    GameMnu->addSeparator();
+    HighScoresBtn = AddItem(GameMnu, {}, Qt::Key_F6);
+    StatisticsBtn = AddItem(GameMnu, {}, Qt::Key_F7);
+    historyCSV = AddItem(GameMnu, {});
+    GameMnu->addSeparator();
+    BossKeyBtn = AddItem(GameMnu, {}, QKeySequence(Qt::ALT | Qt::Key_F2));
+    ExitBtn = AddItem(GameMnu, {}, QKeySequence(Qt::ALT | Qt::Key_F4));
+
+    OptionsMnu = menuBar()->addMenu(QString());
+    PreferencesBtn = AddItem(OptionsMnu, {}, Qt::Key_F5);
+    LanguageBtn = AddItem(OptionsMnu, {}, Qt::Key_L);
+    MouseMnu = OptionsMnu->addMenu(QString());
+    MouseCPL = AddItem(MouseMnu, {}, Qt::Key_M);
+    folderMnu = OptionsMnu->addMenu(QString());
+    quoFoldBtn = AddItem(folderMnu, {}, Qt::Key_H);
+    scrFoldBtn = AddItem(folderMnu, {}, QKeySequence(Qt::CTRL | Qt::Key_9));
+    boardFoldBtn = AddItem(folderMnu, {}, QKeySequence(Qt::CTRL | Qt::Key_8));
+    boardpresFoldBtn = AddItem(folderMnu, {}, QKeySequence(Qt::CTRL | Qt::Key_7));
+    plugFoldBtn = AddItem(folderMnu, {}, QKeySequence(Qt::CTRL | Qt::Key_6));
+    ScreenshotMnu = OptionsMnu->addMenu(QString());
+    ShowCountersBtn = AddItem(OptionsMnu, {}, Qt::Key_C);
+    ShowCountersBtn->setCheckable(true);
+    ShowDebugProtocol1 = AddItem(OptionsMnu, {}, Qt::Key_D);
+
+    HelpMnu = menuBar()->addMenu(QString());
+    AboutBtn = AddItem(HelpMnu, {}, Qt::Key_F1);
+    IndexBtn = AddItem(HelpMnu, {}, QKeySequence(Qt::CTRL | Qt::Key_F1));
+
+    connect(NewBtn, &QAction::triggered, this, [this] { NewBtnClick(); });
+    connect(BeginnerBtn, &QAction::triggered, this, [this] { BeginnerBtnClick(); });
+    connect(IntermediateBtn, &QAction::triggered, this, [this] { IntermediateBtnClick(); });
+    connect(ExpertBtn, &QAction::triggered, this, [this] { ExpertBtnClick(); });
+    connect(ExitBtn, &QAction::triggered, this, [this] { ExitBtnClick(); });
+    connect(BossKeyBtn, &QAction::triggered, this, [this] { BossKeyBtnClick(); });
+    connect(ShowCountersBtn, &QAction::triggered, this, [this] { ShowCountersBtnClick(); });
+    // Object names let the text table and the tests find the controls by their form names.
+    setObjectName(QStringLiteral("TMain"));
+    const std::pair<QObject*, const char*> names[] = {
+        {pMain, "pMain"},
+        {pInfo, "pInfo"},
+        {pBox, "pBox"},
+        {pBombs, "pBombs"},
+        {pTimer, "pTimer"},
+        {box, "box"},
+        {iBombs, "iBombs"},
+        {iTimer, "iTimer"},
+        {bNewGame, "bNewGame"},
+        {NameLabel, "NameLabel"},
+        {lnamelabel, "lnamelabel"},
+        {imFlag, "imFlag"},
+        {GameMnu, "GameMnu"},
+        {OptionsMnu, "OptionsMnu"},
+        {HelpMnu, "HelpMnu"},
+        {MouseMnu, "MouseMnu"},
+        {folderMnu, "folderMnu"},
+        {ScreenshotMnu, "ScreenshotMnu"},
+        {NewBtn, "NewBtn"},
+        {PlayVideoBtn, "PlayVideoBtn"},
+        {sbSavereplay, "sbSavereplay"},
+        {btnSaveBoard, "btnSaveBoard"},
+        {btnPreviewReplay, "btnPreviewReplay"},
+        {BeginnerBtn, "BeginnerBtn"},
+        {IntermediateBtn, "IntermediateBtn"},
+        {ExpertBtn, "ExpertBtn"},
+        {CustomBtn, "CustomBtn"},
+        {HighScoresBtn, "HighScoresBtn"},
+        {StatisticsBtn, "StatisticsBtn"},
+        {historyCSV, "historyCSV"},
+        {BossKeyBtn, "BossKeyBtn"},
+        {ExitBtn, "ExitBtn"},
+        {PreferencesBtn, "PreferencesBtn"},
+        {LanguageBtn, "LanguageBtn"},
+        {MouseCPL, "MouseCPL"},
+        {quoFoldBtn, "quoFoldBtn"},
+        {scrFoldBtn, "scrFoldBtn"},
+        {boardFoldBtn, "boardFoldBtn"},
+        {boardpresFoldBtn, "boardpresFoldBtn"},
+        {plugFoldBtn, "plugFoldBtn"},
+        {ShowCountersBtn, "ShowCountersBtn"},
+        {ShowDebugProtocol1, "ShowDebugProtocol1"},
+        {AboutBtn, "AboutBtn"},
+        {IndexBtn, "IndexBtn"},
+    };
+    for (const auto& [object, name] : names)
+        object->setObjectName(QString::fromLatin1(name));
+    ApplyMenuCaptions();
+}
+
+void TMain::ApplyMenuCaptions() {
+    GameMnu->setTitle(Caption("0226", "Game"));
+    NewBtn->setText(Caption("0227", "New"));
+    PlayVideoBtn->setText(Caption("0228", "Play Video"));
+    sbSavereplay->setText(Caption("0029", "Save replay"));
+    btnSaveBoard->setText(Caption("0298", "Savbrd"));
+    btnPreviewReplay->setText(Caption("0338", "btnPreviewReplay"));
+    BeginnerBtn->setText(Caption("0230", "Beginner"));
+    IntermediateBtn->setText(Caption("0231", "Intermediate"));
+    ExpertBtn->setText(Caption("0232", "Expert"));
+    CustomBtn->setText(Caption("0233", "Custom Board"));
+    HighScoresBtn->setText(Caption("0234", "Local High Scores"));
+    StatisticsBtn->setText(Caption("0235", "Statistics"));
+    historyCSV->setText(QStringLiteral("Save Stats CSV"));
+    BossKeyBtn->setText(Caption("0236", "Boss-Key"));
+    ExitBtn->setText(Caption("0237", "Exit"));
+    OptionsMnu->setTitle(Caption("0238", "Options"));
+    PreferencesBtn->setText(Caption("0239", "Preferences"));
+    LanguageBtn->setText(Caption("0241", "lang"));
+    MouseMnu->setTitle(Caption("0283", "Mouse Setup"));
+    MouseCPL->setText(Caption("0287", "cpl"));
+    folderMnu->setTitle(Caption("0304", "Open Folder"));
+    quoFoldBtn->setText(Caption("0305", "Quorlet folder"));
+    scrFoldBtn->setText(Caption("0306", "screenshots"));
+    boardFoldBtn->setText(Caption("0307", "boards"));
+    boardpresFoldBtn->setText(Caption("0308", "boardpresets"));
+    plugFoldBtn->setText(Caption("0309", "plugins"));
+    ScreenshotMnu->setTitle(Caption("0244", "Screenshot"));
+    ShowCountersBtn->setText(Caption("0243", "counts"));
+    ShowDebugProtocol1->setText(Caption("0242", "debug"));
+    HelpMnu->setTitle(Caption("0249", "Help"));
+    AboutBtn->setText(Caption("0251", "About"));
+    IndexBtn->setText(Caption("0250", "Index"));
+}
+
+void TMain::InstallHooks() {
+    UiHooks.RequestRedraw = [] {
+        if (TMain* m = MainWindow()) {
+            m->RedrawChangedCells();
+            m->ShowFace();
+        }
+    };
+    UiHooks.SetGameTimer = [](bool enabled) {
+        if (TMain* m = MainWindow()) m->timer->SetEnabled(enabled);
+    };
+    UiHooks.NewGame = [] {
+        if (TMain* m = MainWindow()) m->NewBtnClick();
+    };
+    UiHooks.BoardCursorPos = [](int& x, int& y) {
+        if (TMain* m = MainWindow()) {
+            const QPoint p = m->box->mapFromGlobal(QCursor::pos());
+            x = p.x();
+            y = p.y();
+        }
+    };
+    UiHooks.ConfineCursorToBoard = [] {
+        TMain* m = MainWindow();
+        if (!m) return;
+        const QRect area(m->box->mapToGlobal(QPoint(0, 0)), m->box->size());
+        const QPoint p = QCursor::pos();
+        const QPoint clamped(std::clamp(p.x(), area.left(), area.right()),
+                             std::clamp(p.y(), area.top(), area.bottom()));
+        if (clamped != p) QCursor::setPos(clamped);
+    };
+    UiHooks.Beep = [] { QApplication::beep(); };
+    UiHooks.DrawTimer = [] {
+        if (TMain* m = MainWindow()) m->DrawTimer();
+    };
+    UiHooks.SetSaveReplayEnabled = [](bool enabled) {
+        if (TMain* m = MainWindow())
+            for (QAction* a : {m->sbSavereplay, m->btnSaveBoard, m->btnPreviewReplay})
+                a->setEnabled(enabled);
+    };
+    UiHooks.SetMainCaption = [](const std::string& caption) {
+        if (TMain* m = MainWindow()) m->setWindowTitle(QString::fromStdString(caption));
+    };
+    if (!UiHooks.ScreenSize)
+        UiHooks.ScreenSize = []() -> std::optional<TScreenSize> {
+            const QScreen* s = QGuiApplication::primaryScreen();
+            if (!s) return std::nullopt;
+            return TScreenSize{s->geometry().width(), s->geometry().height()};
+        };
+    auto otherRect = UiHooks.WindowRect;
+    UiHooks.WindowRect = [otherRect](TWindowKind kind) -> std::optional<TWindowRect> {
+        if (kind != TWindowKind::Main) return otherRect ? otherRect(kind) : std::nullopt;
+        TMain* m = MainWindow();
+        if (!m) return std::nullopt;
+        const QRect g = m->frameGeometry();
+        return TWindowRect{g.left(), g.top(), g.width(), g.height()};
+    };
+    auto otherMove = UiHooks.MoveWindow;
+    UiHooks.MoveWindow = [otherMove](TWindowKind kind, int32_t left, int32_t top) {
+        if (kind != TWindowKind::Main) {
+            if (otherMove) otherMove(kind, left, top);
+            return;
+        }
+        if (TMain* m = MainWindow()) m->move(left, top);
+    };
+}
+
+// ---- Start-up and shutdown ----
+
+void TMain::FormCreate(const QString& firstArgument) {
+    uint8_t step = 0;
+    try {
+        SessionStart = ReadSystemTimeUtc();
+        RandomSeed = static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+        InitMemoryLogAndWordList();
+        ++step;
+        RandomSeed ^=
+            static_cast<uint32_t>(std::chrono::system_clock::now().time_since_epoch().count() >> 10);
+        ++step;
+        GameLevel = glBeginner;
+        ResetBoardForNewGame();
+        VideoPlaybackIndex = 0;
+        ClearVideoEvents();
+        NewGameFace = imf1;
+        StartupVideoFile.clear();
+        ReplayPlayerName.clear();
+        GameIdText.clear();
+        GameEndStamp.clear();
+        ++step;
+        ReadTimeZoneInfo();
+        ++step;
+        // The case of the folder is kept: Linux paths are case-sensitive.
+        Options.LastPath = ResolveProgramFolder();
+        ++step;
+        for (QAction* a : {sbSavereplay, btnSaveBoard, btnPreviewReplay})
+            a->setEnabled(false);
+        ++step;
+        LoadExternalCursor();
+        ++step;
+        LoadSettings();
+        Options.LastPath = ResolveProgramFolder();
+        ++step;
+        const QString folder = QString::fromStdString(Options.LastPath);
+        if (Options.doProhibitMultInstances &&
+            TSingleInstance::IsRunning(QString::fromLatin1(kTitle), folder)) {
+            ShowMessageBox(
+                "Minesweeper Quorlet already running.\r\n\r\nSolutions:\r\n1) Find process in the "
+                "TaskBar.\r\n2) Press Boss-Key [Alt+F2] to show the Minesweeper Quorlet window.\r\n3) "
+                "Disable Prohibit Multiple Instances option.");
+            DebugLog("#another instance is running: start refused");
+            return;
+        }
+        ++step;
+        Options.ExeFileName = QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString();
+        ++step;
+        // Plug-ins load here once the plug-in host exists.
+        ++step;
+        try {
+            VideoEvents.fill({});
+            GameHistory.fill({});
+        } catch (const std::exception&) {
+            ShowMessageBox(
+                "FATAL ERROR: Insufficient physical memory to start. Need at least 16MB to store data");
+            return;
+        }
+        ++step;
+        QApplication::setApplicationName(ApplicationTitle());
+        setWindowTitle(ApplicationTitle());
+        instance_->Claim(ApplicationTitle(), folder);
+        ++step;
+        SetClock(0, 0);
+        ++step;
+        for (TImageView* v : {box, iBombs, iTimer})
+            v->Image().fill(QColor(0xC0, 0xC0, 0xC0));
+        ++step;
+        GameLevel = Options.doStartUpMode <= glCustom ? Options.doStartUpMode : uint8_t{glBeginner};
+        ++step;
+        ReloadInterface();
+        ++step;
+        RedrawBoard();
+        ++step;
+        LoadHistoryFile();
+        ++step;
+        StartupVideoFile = firstArgument.toStdString();
+        if (firstArgument.toUpper() == QStringLiteral("DEBUGMODE")) DebugModeFlag = 1;
+        if (!firstArgument.isEmpty()) {
+            const QFileInfo file(firstArgument);
+            if (!file.exists() || !file.isFile()) {
+                StartupVideoFile.clear();
+            } else if (firstArgument.right(4).toUpper() == QStringLiteral(".QVF")) {
+                // The playback bar plays it once playback exists.
+                ReplayMode = 1;
+            } else {
+                ShowMessageBox("File \"" + StartupVideoFile +
+                               "\"\r\n\r\nis not an Quorlet Video File (.QVF)");
+                StartupVideoFile.clear();
+            }
+        }
+        ++step;
+        startedUp_ = true;
+        MainWindowCreated = 1;
+    } catch (...) {
+        DebugLog("an unknown error #" + std::to_string(step) + " occured at the program process launch");
+        SaveDebugLog();
+        ShowMessageBox("Unknown error #" + std::to_string(step) + " occured. Trying to process.");
+        // The program runs on with what was set up; shutdown may save again.
+        startedUp_ = step > 9;
+        MainWindowCreated = 1;
+    }
+}
+
+void TMain::FormClose() {
+    if (closed_) return;
+    closed_ = true;
+    timer->SetEnabled(false);
+    try {
+        // A refused start must not overwrite the files of the instance that runs.
+        if (startedUp_) SaveSettings();
+        const std::string path = Options.LastPath + "/_debug_protocol_last.txt";
+        if (!Options.LastPath.empty() && SaveDebugLogTo(path))
+            DebugLog("protocol save ok");
+        else
+            DebugLog("protocol save error");
+    } catch (...) {
+        SaveDebugLog();
+        QCoreApplication::quit();
+    }
+    instance_->Release();
+}
+
+void TMain::closeEvent(QCloseEvent* event) {
+    FormClose();
+    event->accept();
+}
+
+// ---- Commands ----
+
+void TMain::ResetGameCounters() {
+    ReplayPlayerName.clear();
+    LeftClicks = RightClicks = DoubleClicks = CellsOpenedByLeft = FlagsOnMines = 0;
+    ChordsThatOpened = Solved3BV = FlagsPlaced = OpenedOpenings = 0;
+    OpenedNumberCounts = {};
+    MousePathLength = 0;
+    LeftDown = RightDown = MiddleDown = ChordGuard = 0;
+    timer->SetInterval(10);
+    SetClock(0, 0);
+}
+
+void TMain::SelectLevel(uint8_t level, const char* logText) {
+    BoardTouched = 0;
+    setWindowTitle(ApplicationTitle());
+    HideProgressBarWindow();
+    ReplayMode = PreviewReplayMode = 0;
+    DisableGameTimer();
+    GameLevel = level;
+    Options.doStartUpMode = level;
+    ResetGameCounters();
+    ReloadInterface();
+    WaitingFirstClick = 1;
+    GameOver = 0;
+    ClearVideoEvents();
+    ClearBoard();
+    box->Image().fill(QColor(0xC0, 0xC0, 0xC0));
+    RedrawBoard();
+    ResetCountersWindow();
+    DebugLog(logText);
+    LogMemoryUsage();
+}
+
+void TMain::BeginnerBtnClick() {
+    SelectLevel(glBeginner, "beginner mode selected");
+}
+void TMain::IntermediateBtnClick() {
+    SelectLevel(glIntermediate, "intermediate mode selected");
+}
+void TMain::ExpertBtnClick() {
+    SelectLevel(glExpert, "expert mode selected");
+}
+
+void TMain::NewBtnClick() {
+    static const char* const kLevelNames[] = {"beginner", "intermediate", "expert", "custom"};
+    BoardTouched = 0;
+    DisableGameTimer();
+    timer->SetInterval(10);
+    setWindowTitle(ApplicationTitle());
+    ReplayPlayerName.clear();
+    ReloadInterface();
+    if (Options.doShowCounters) {
+        if (UiHooks.ShowCountersWindow) UiHooks.ShowCountersWindow();
+    } else if (UiHooks.HideCountersWindow) {
+        UiHooks.HideCountersWindow();
+    }
+    SetClock(0, 0);
+    ClearBoard();
+    RedrawBoard();
+    WaitingFirstClick = 1;
+    GameOver = 0;
+    HideProgressBarWindow();
+    ReplayMode = PreviewReplayMode = 0;
+    LeftClicks = RightClicks = DoubleClicks = CellsOpenedByLeft = FlagsOnMines = 0;
+    ChordsThatOpened = Solved3BV = FlagsPlaced = OpenedOpenings = 0;
+    OpenedNumberCounts = {};
+    MousePathLength = 0;
+    LeftDown = RightDown = MiddleDown = ChordGuard = 0;
+    ReleasePressedCells();
+    ClearVideoEvents();
+    ClearBoard();
+    SetLevelSize(GameLevel);
+    NewGameFace = imf1;
+    ShowFace();
+    DebugLog("");
+    DebugLog("data clearance done for " + std::string(kLevelNames[std::min<int>(GameLevel, glCustom)]) +
+             " board " + std::to_string(LastColumn + 1) + "x" + std::to_string(LastRow + 1) + ", " +
+             std::to_string(MineCount) + " mines");
+    ResetCountersWindow();
+    LogMemoryUsage();
+}
+
+void TMain::ExitBtnClick() {
+    close();
+}
+
+void TMain::BossKeyBtnClick() {
+    ToggleBossKey();
+}
+
+void TMain::ShowCountersBtnClick() {
+    Options.doShowCounters = !Options.doShowCounters;
+    ShowCountersBtn->setChecked(Options.doShowCounters);
+    const auto& hook = Options.doShowCounters ? UiHooks.ShowCountersWindow : UiHooks.HideCountersWindow;
+    if (hook) hook();
+}
+
+void TMain::ToggleBossKey() {
+    if (!Options.doEnableBossKey) return;
+    StopGameClock();
+    if (BossKeyHidden) {
+        if (Options.doShowCounters && UiHooks.ShowCountersWindow) UiHooks.ShowCountersWindow();
+        show();
+        BossKeyHidden = 0;
+        DebugLog("boss-key normal mode restored");
+        return;
+    }
+    NewBtnClick();
+    setEnabled(true);
+    // The secondary windows close here as they join the program.
+    hide();
+    if (UiHooks.HideCountersWindow) UiHooks.HideCountersWindow();
+    BossKeyHidden = 1;
+    DebugLog("boss-key stealth mode activated");
+}
+
+void TMain::ShowProgressBarWindow() {
+    if (Options.doShowCounters && UiHooks.ShowCountersWindow) UiHooks.ShowCountersWindow();
+}
+
+void TMain::HideProgressBarWindow() {}
+
+void TMain::ResetCountersWindow() {
+    for (QAction* a : {sbSavereplay, btnSaveBoard, btnPreviewReplay})
+        a->setEnabled(false);
+    if (UiHooks.SetCountersColumnWidths) UiHooks.SetCountersColumnWidths(Options.widthCr1, Options.widthCr2);
+}
+
+// ---- Board mouse ----
+
+namespace {
+
+bool ToEngineButton(Qt::MouseButton button, TMouseButton& out) {
+    switch (button) {
+    case Qt::LeftButton: out = mbLeft; return true;
+    case Qt::RightButton: out = mbRight; return true;
+    case Qt::MiddleButton: out = mbMiddle; return true;
+    default: return false;
+    }
+}
+
+} // namespace
+
+void TMain::BoxPosition(QMouseEvent* event, int& x, int& y) {
+    const QPointF p = event->position();
+    x = static_cast<int>(std::floor(p.x()));
+    y = static_cast<int>(std::floor(p.y()));
+}
+
+void TMain::boxMouseDown(QMouseEvent* event) {
+    TMouseButton button;
+    if (!ToEngineButton(event->button(), button)) return;
+    int x, y;
+    BoxPosition(event, x, y);
+    BoardMouseDown(TMouseSender::Board, button, x, y);
+    ShowFace();
+    RedrawChangedCells();
+}
+
+void TMain::boxMouseMove(QMouseEvent* event) {
+    int x, y;
+    BoxPosition(event, x, y);
+    BoardMouseMove(TMouseSender::Board, x, y);
+    RedrawChangedCells();
+}
+
+void TMain::boxMouseUp(QMouseEvent* event) {
+    TMouseButton button;
+    if (!ToEngineButton(event->button(), button)) return;
+    int x, y;
+    BoxPosition(event, x, y);
+    BoardMouseUp(TMouseSender::Board, button, x, y);
+    ShowFace();
+    RedrawChangedCells();
+}
+
+void TMain::timerTimer() {
+    GameClockTick();
 }
 
 } // namespace quorlet

@@ -1,15 +1,154 @@
-// The main window: the board, the mine counter, the smiley and the clock.
+// The main window: the board, the mine counter, the smiley and the clock. Handlers only turn
+// Qt events into engine calls; the drawing reads the board layers.
 #pragma once
 
 #include <QMainWindow>
 
+#include <memory>
+#include <string>
+
+#include "core/mouseinput.h"
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QMenu;
+class QMouseEvent;
+
 namespace quorlet {
+
+class TBevelPanel;
+class TImageView;
+class TKitHiTimer;
+class TSingleInstance;
 
 class TMain : public QMainWindow {
     Q_OBJECT
 
-public:
-    explicit TMain(QWidget* parent = nullptr);
+  public:
+    // Runs the start-up sequence (FormCreate) with the given first command-line argument.
+    explicit TMain(const QString& firstArgument = {}, QWidget* parent = nullptr);
+    ~TMain() override;
+
+    // False when start-up was refused (another instance, no memory): the caller quits.
+    bool StartedUp() const { return startedUp_; }
+
+    // ---- Drawing ----
+    void RedrawBoard();
+    void RedrawChangedCells();
+    void DrawMineCounter();
+    void DrawTimer();
+    void DrawCheatLabels();
+    void DrawCustomLabels();
+    void DrawProbabilityHint();
+    void ShowPlayerName();
+    void ReloadInterface();
+    void ToggleBossKey();
+    void ShowProgressBarWindow();
+    void HideProgressBarWindow();
+    void ResetCountersWindow();
+    // The new-game button shows the face NewGameFace names.
+    void ShowFace();
+
+    // ---- Commands ----
+    void NewBtnClick();
+    void BeginnerBtnClick();
+    void IntermediateBtnClick();
+    void ExpertBtnClick();
+    void ExitBtnClick();
+    void BossKeyBtnClick();
+    void ShowCountersBtnClick();
+
+    // ---- Board mouse handlers ----
+    void boxMouseDown(QMouseEvent* event);
+    void boxMouseMove(QMouseEvent* event);
+    void boxMouseUp(QMouseEvent* event);
+
+    // The 10 ms tick.
+    void timerTimer();
+
+    // The application title for the single-instance option (a trailing blank allows company).
+    static QString ApplicationTitle();
+
+    // Controls named as the form names them.
+    TBevelPanel* pMain = nullptr;
+    TBevelPanel* pInfo = nullptr;
+    TBevelPanel* pBox = nullptr;
+    TBevelPanel* pBombs = nullptr;
+    TBevelPanel* pTimer = nullptr;
+    TImageView* box = nullptr;
+    TImageView* iBombs = nullptr;
+    TImageView* iTimer = nullptr;
+    TImageView* bNewGame = nullptr;
+    QWidget* NameLabel = nullptr;
+    QLabel* lnamelabel = nullptr;
+    TImageView* imFlag = nullptr;
+    TKitHiTimer* timer = nullptr;
+
+    QMenu* GameMnu = nullptr;
+    QMenu* OptionsMnu = nullptr;
+    QMenu* HelpMnu = nullptr;
+    QMenu* MouseMnu = nullptr;
+    QMenu* folderMnu = nullptr;
+    QMenu* ScreenshotMnu = nullptr;
+    QAction* NewBtn = nullptr;
+    QAction* PlayVideoBtn = nullptr;
+    QAction* sbSavereplay = nullptr;
+    QAction* btnSaveBoard = nullptr;
+    QAction* btnPreviewReplay = nullptr;
+    QAction* BeginnerBtn = nullptr;
+    QAction* IntermediateBtn = nullptr;
+    QAction* ExpertBtn = nullptr;
+    QAction* CustomBtn = nullptr;
+    QAction* HighScoresBtn = nullptr;
+    QAction* StatisticsBtn = nullptr;
+    QAction* historyCSV = nullptr;
+    QAction* BossKeyBtn = nullptr;
+    QAction* ExitBtn = nullptr;
+    QAction* PreferencesBtn = nullptr;
+    QAction* LanguageBtn = nullptr;
+    QAction* MouseCPL = nullptr;
+    QAction* quoFoldBtn = nullptr;
+    QAction* scrFoldBtn = nullptr;
+    QAction* boardFoldBtn = nullptr;
+    QAction* boardpresFoldBtn = nullptr;
+    QAction* plugFoldBtn = nullptr;
+    QAction* ShowCountersBtn = nullptr;
+    QAction* ShowDebugProtocol1 = nullptr;
+    QAction* AboutBtn = nullptr;
+    QAction* IndexBtn = nullptr;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void BuildForm();
+    void BuildMenus();
+    void InstallHooks();
+    void FormCreate(const QString& firstArgument);
+    void FormClose();
+    void SelectLevel(uint8_t level, const char* logText);
+    void ResetGameCounters();
+    void ApplyMenuCaptions();
+    void PaintCell(int column, int row);
+    void CounterOverlayStep();
+    void DrawCornerLabels(const char* word, int rightInset);
+    void DrawLed(TImageView* view, const std::array<char, 3>& text);
+    void ClearHint();
+    void KeepWindowOnScreen();
+    void SetFaceImage(int index);
+    // Pixel position of a mouse event on the board image.
+    static void BoxPosition(QMouseEvent* event, int& x, int& y);
+
+    std::unique_ptr<TSingleInstance> instance_;
+    QActionGroup* levelGroup_ = nullptr;
+    bool startedUp_ = false;
+    bool closed_ = false;
+    int hintColumn_ = -1;
+    int hintRow_ = -1;
 };
+
+// The main window while it exists (the hooks and the entry reach it here).
+TMain* MainWindow();
 
 } // namespace quorlet

@@ -1,5 +1,7 @@
 #include "core/FData.h"
 
+#include "settings/FCap.h"
+
 namespace quorlet {
 
 TBoardLayer HiddenBoard{};
@@ -51,12 +53,73 @@ std::string GameIdText;
 std::string GameEndStamp;
 
 std::vector<std::string> DebugLogLines;
+uint64_t MemoryLogAvailable = 0;
+uint8_t MemoryLogHour = 60;
+uint8_t MemoryLogMinute = 60;
+TSystemTime SessionStart{};
+uint32_t SessionClicks = 0;
+
+TSystemTime Now{};
+std::function<TSystemTime()> SystemTimeSource;
+int32_t TimeZoneBias = 0;
+std::string TimeZoneName;
+
+std::string StartupVideoFile;
+std::string ReplayPlayerName;
+uint8_t MainWindowCreated = 0;
 
 uint32_t RandomSeed = 0;
 
 tOptionsSet Options{};
 
+std::array<std::string, 360> UITextTable = DefaultUITextTable();
+
+TGameClock GameClock{};
+uint8_t GameTimerEnabled = 0;
+
+std::array<TVideoEvent, kVideoSlots> VideoEvents{};
+uint32_t VideoEventCount = 0;
+uint32_t VideoPlaybackIndex = 0;
+
+std::array<TGameRecord, kHistorySlots> GameHistory{};
+std::array<uint8_t, kHistorySlots> HistorySelectionMask{};
+
+uint8_t NewGameFace = 1;
+uint8_t LeftDoubleClickCount = 0;
+int64_t LeftPressTime = 0;
+
+uint8_t FormulaEvalError = 0;
+uint8_t FormulaErrorLogging = 0;
+uint16_t FormulaMaxDepth = 0;
+std::array<std::string, kCounterRows> CounterLabels{};
+std::array<std::string, kCounterRows> CounterValues{};
+std::vector<std::string> CountersTemplateLines;
+uint8_t OptionsWindowCreated = 0;
+uint8_t CountersWindowCreated = 0;
+uint8_t CountersTemplatePending = 0;
+uint8_t CountersLaidOutOnce = 0;
+
 void ResetGlobals() {
+    // ---- Counter formulas and counters ----
+    FormulaEvalError = FormulaErrorLogging = 0;
+    FormulaMaxDepth = 0;
+    CounterLabels.fill(std::string());
+    CounterValues.fill(std::string());
+    CountersTemplateLines.clear();
+    OptionsWindowCreated = CountersWindowCreated = 0;
+    CountersTemplatePending = CountersLaidOutOnce = 0;
+
+    // ---- Game clock, video, history, mouse input ----
+    GameClock = {};
+    GameTimerEnabled = 0;
+    VideoEvents.fill(TVideoEvent{});
+    VideoEventCount = VideoPlaybackIndex = 0;
+    GameHistory.fill(TGameRecord{});
+    HistorySelectionMask.fill(0);
+    NewGameFace = 1;
+    LeftDoubleClickCount = 0;
+    LeftPressTime = 0;
+
     HiddenBoard = {};
     VisibleBoard = {};
     DrawnBoard = {};
@@ -86,10 +149,24 @@ void ResetGlobals() {
     GameEndStamp.clear();
 
     DebugLogLines.clear();
+    MemoryLogAvailable = 0;
+    MemoryLogHour = MemoryLogMinute = 60;
+    SessionStart = {};
+    SessionClicks = 0;
+
+    Now = {};
+    SystemTimeSource = nullptr;
+    TimeZoneBias = 0;
+    TimeZoneName.clear();
+
+    StartupVideoFile.clear();
+    ReplayPlayerName.clear();
+    MainWindowCreated = 0;
 
     RandomSeed = 0;
 
     Options = tOptionsSet{};
+    UITextTable = DefaultUITextTable();
 }
 
 } // namespace quorlet

@@ -5,10 +5,13 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "core/video.h"
 #include "settings/optionsset.h"
+#include "stats/gamerecord.h"
 
 namespace quorlet {
 
@@ -97,6 +100,33 @@ extern std::string GameEndStamp;
 
 // The lines of the debug window, newest first.
 extern std::vector<std::string> DebugLogLines;
+// Memory report state: available bytes and the hour and minute of the last entry.
+extern uint64_t MemoryLogAvailable;
+extern uint8_t MemoryLogHour;
+extern uint8_t MemoryLogMinute;
+// System time (UTC) taken at start-up, and mouse-up events on the board since then.
+struct TSystemTime {
+    uint16_t year = 0;
+    uint16_t month = 0;
+    uint16_t dayOfWeek = 0; // as the clock gave it; UpdateNow does not maintain it
+    uint16_t day = 0;
+    uint16_t hour = 0;
+    uint16_t minute = 0;
+    uint16_t second = 0;
+    uint16_t milliseconds = 0;
+};
+extern TSystemTime SessionStart;
+extern uint32_t SessionClicks;
+
+// ---- Time and text helpers ---------------------------------------------------------------
+
+// The current local date and time as UpdateNow last set it.
+extern TSystemTime Now;
+// Where UpdateNow reads the UTC time; empty means the system clock (tests fix "now" here).
+extern std::function<TSystemTime()> SystemTimeSource;
+// Standard time-zone bias in minutes (UTC = local + bias) and its name, read once at start-up.
+extern int32_t TimeZoneBias;
+extern std::string TimeZoneName;
 
 // ---- Random generator --------------------------------------------------------------------
 
@@ -105,6 +135,71 @@ extern uint32_t RandomSeed;
 // ---- Settings ----------------------------------------------------------------------------
 
 extern tOptionsSet Options;
+
+// ---- Interface texts ---------------------------------------------------------------------
+
+// The 360 translatable texts, English at start (keys and defaults: settings/FCap.h).
+extern std::array<std::string, 360> UITextTable;
+
+// ---- Game clock --------------------------------------------------------------------------
+
+struct TGameClock {
+    uint16_t seconds = 0; // 0..999
+    uint8_t hundredths = 0;
+};
+extern TGameClock GameClock;
+// The main window's 10 ms timer is enabled (a queued tick after a disable does nothing).
+extern uint8_t GameTimerEnabled;
+
+// ---- Game video --------------------------------------------------------------------------
+
+extern std::array<TVideoEvent, kVideoSlots> VideoEvents;
+extern uint32_t VideoEventCount;
+extern uint32_t VideoPlaybackIndex;
+
+// ---- Game history ------------------------------------------------------------------------
+
+extern std::array<TGameRecord, kHistorySlots> GameHistory;
+extern std::array<uint8_t, kHistorySlots> HistorySelectionMask;
+
+// ---- Board mouse input -------------------------------------------------------------------
+
+// Picture of the new-game button (imf1 normal, imf2 button down, imf3 won, imf4 lost).
+extern uint8_t NewGameFace;
+extern uint8_t LeftDoubleClickCount;
+// Milliseconds of the first left press after a loss (clearance by double press).
+extern int64_t LeftPressTime;
+
+// ---- Counter formulas and counters --------------------------------------------------------
+
+// Set by every formula error; cleared when an evaluation starts.
+extern uint8_t FormulaEvalError;
+// Formula errors are written to the debug log only while this is on (settings key
+// DEBUGSHOWMATHMODULEERRORS).
+extern uint8_t FormulaErrorLogging;
+// Deepest formula nesting reached since start-up.
+extern uint16_t FormulaMaxDepth;
+constexpr int kCounterRows = 101;
+// The label and value columns built by the latest counters refresh.
+extern std::array<std::string, kCounterRows> CounterLabels;
+extern std::array<std::string, kCounterRows> CounterValues;
+// The counters template; the options dialog's memo shows and edits these lines.
+extern std::vector<std::string> CountersTemplateLines;
+// Set by the options and counters windows when they are created.
+extern uint8_t OptionsWindowCreated;
+extern uint8_t CountersWindowCreated;
+// The template file must be loaded once the options window exists.
+extern uint8_t CountersTemplatePending;
+extern uint8_t CountersLaidOutOnce;
+
+// ---- Main window -------------------------------------------------------------------------
+
+// The first command-line argument while it may still name a video file to play at start-up.
+extern std::string StartupVideoFile;
+// Player name of the video being played; empty for the own games.
+extern std::string ReplayPlayerName;
+// Set once the main window has been created.
+extern uint8_t MainWindowCreated;
 
 // Puts every global back to its start-of-program value (tests start from here).
 void ResetGlobals();

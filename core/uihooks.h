@@ -2,10 +2,26 @@
 // tests fill it with recorders. An empty entry means "no window": the call does nothing.
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace quorlet {
+
+// ---- Settings: screen and window placement ----
+struct TScreenSize {
+    int32_t Width = 0;
+    int32_t Height = 0;
+};
+struct TWindowRect {
+    int32_t Left = 0;
+    int32_t Top = 0;
+    int32_t Width = 0;
+    int32_t Height = 0;
+};
+// The windows whose positions the settings file keeps.
+enum class TWindowKind { Main, Counters, ProgressBar, History };
 
 struct TUiHooks {
     // The one information dialog (modal, one button).
@@ -14,6 +30,67 @@ struct TUiHooks {
     std::function<void(const std::string& text)> CopyTextToClipboard;
     // The board and its counters need repainting.
     std::function<void()> RequestRedraw;
+
+    // ---- Debug log and playback cursor ----
+    // DebugLogLines changed: the debug window shows them again and refreshes its caption.
+    std::function<void()> DebugLogChanged;
+    // Size of a picture file in pixels; false when it cannot be loaded.
+    std::function<bool(const std::string& path, int32_t& width, int32_t& height)> PictureSize;
+    // The playback cursor shows this picture file; an empty path means the built-in picture.
+    std::function<void(const std::string& path)> SetReplayCursor;
+
+    // ---- Game clock and board input ----
+    // Turns the main window's 10 ms timer on or off.
+    std::function<void(bool enabled)> SetGameTimer;
+    // The main window's new-game command (the new-game button's click).
+    std::function<void()> NewGame;
+    // Cursor position in board-image pixels (unclamped; may be negative or past the board).
+    std::function<void(int& x, int& y)> BoardCursorPos;
+    // Confines the cursor to the board image.
+    std::function<void()> ConfineCursorToBoard;
+    // A short system alert.
+    std::function<void()> Beep;
+    // Repaints the timer LED from GameClock.
+    std::function<void()> DrawTimer;
+    // Enables or disables the save-replay, save-board and preview-replay menu items.
+    std::function<void(bool enabled)> SetSaveReplayEnabled;
+    // Background of the counters window as 0xRRGGBB; -1 is the standard button face.
+    std::function<void(int32_t colour)> SetCountersColour;
+
+    // ---- Board generation ----
+    // Sets the main window's caption (a board search shows its progress there).
+    std::function<void(const std::string& caption)> SetMainCaption;
+
+    // ---- Settings: screen and window placement ----
+    // Size of the screen the windows live on (empty: no screen known).
+    std::function<std::optional<TScreenSize>()> ScreenSize;
+    // Outer rectangle of a window; empty while that window does not exist.
+    std::function<std::optional<TWindowRect>(TWindowKind window)> WindowRect;
+    // Moves a window's top-left corner.
+    std::function<void(TWindowKind window, int32_t left, int32_t top)> MoveWindow;
+    // Every existing window takes its captions, titles and hints from UITextTable.
+    std::function<void()> ApplyTexts;
+    // The options window's controls take their values from Options (while it exists).
+    std::function<void()> LoadOptionsWindow;
+
+    // ---- Counters window ----
+    // Grid row count changed: rows rows, grid height and window client height follow.
+    std::function<void(int32_t rows)> SetCountersRowCount;
+    // Writes CounterLabels[i] / CounterValues[i] into grid row i for i < rows.
+    std::function<void(int32_t rows)> FillCountersGrid;
+    // Column widths in pixels; the window's client width follows the grid.
+    std::function<void(int32_t width0, int32_t width1)> SetCountersColumnWidths;
+    // Fixed single border with a caption, or no border at all.
+    std::function<void(bool withCaption)> SetCountersBorder;
+    // Shows the window and grid without activating them, clearing the active control.
+    std::function<void()> ShowCountersWindow;
+    std::function<void()> HideCountersWindow;
+    // Check mark of the main menu's ShowCountersBtn.
+    std::function<void(bool checked)> SetShowCountersCheck;
+
+    // ---- Chat reports ----
+    // Brings the main window to the front before a report is built.
+    std::function<void()> BringMainWindowToFront;
 };
 
 extern TUiHooks UiHooks;

@@ -1,0 +1,277 @@
+// The main window's drawing: board cells, LED counters, corner labels, the probability hint,
+// the name line, and the layout for the board size.
+#include <QApplication>
+#include <QCursor>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScreen>
+
+#include <algorithm>
+#include <cctype>
+#include <exception>
+#include <string_view>
+
+#include "app/BoardView.h"
+#include "app/FMain.h"
+#include "app/skins.h"
+#include "core/FData.h"
+#include "core/board.h"
+#include "core/clock.h"
+#include "core/debuglog.h"
+#include "core/endgame.h"
+#include "core/layout.h"
+#include "settings/languageapply.h"
+#include "settings/options.h"
+
+namespace quorlet {
+
+namespace {
+
+// A 3 x 5 pixel font for the corner labels: small, crisp and the same on every system.
+struct TPixelGlyph {
+    char c;
+    std::string_view rows[5];
+};
+constexpr TPixelGlyph kPixelFont[] = {
+    {'A', {"###", "#.#", "###", "#.#", "#.#"}}, {'C', {"###", "#..", "#..", "#..", "###"}},
+    {'E', {"###", "#..", "###", "#..", "###"}}, {'H', {"#.#", "#.#", "###", "#.#", "#.#"}},
+    {'M', {"#.#", "###", "###", "#.#", "#.#"}}, {'O', {"###", "#.#", "#.#", "#.#", "###"}},
+    {'S', {"###", "#..", "###", "..#", "###"}}, {'T', {"###", ".#.", ".#.", ".#.", ".#."}},
+    {'U', {"#.#", "#.#", "#.#", "#.#", "###"}},
+};
+
+void DrawPixelText(QPainter& p, int x, int y, std::string_view text, const QColor& colour) {
+    for (char c : text) {
+        for (const TPixelGlyph& g : kPixelFont)
+            if (g.c == c)
+                for (int r = 0; r < 5; ++r)
+                    for (int k = 0; k < 3; ++k)
+                        if (g.rows[r][k] == '#') p.fillRect(x + k, y + r, 1, 1, colour);
+        x += 4;
+    }
+}
+
+std::string UpperAscii(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+} // namespace
+
+void TMain::SetFaceImage(int index) {
+    if (index < 0 || index > 4) index = 1;
+    bNewGame->SetImage(Skins().faces[index]);
+}
+
+void TMain::ShowFace() {
+    SetFaceImage(NewGameFace);
+}
+
+void TMain::PaintCell(int column, int row) {
+    if (Options.skinNumber > 1) return;
+    const TCellState state = VisibleBoard[column][row];
+    if (state >= kCellPictures) return;
+    QPainter p(&box->Image());
+    p.drawImage(column * kCellSize, row * kCellSize, Skins().cells[Options.skinNumber][state]);
+}
+
+void TMain::RedrawBoard() {
+    for (int c = 0; c <= LastColumn; ++c)
+        for (int r = 0; r <= LastRow; ++r)
+            PaintCell(c, r);
+    DrawnBoard = VisibleBoard;
+    hintColumn_ = hintRow_ = -1;
+    DrawMineCounter();
+    DrawTimer();
+    if (Options.doShowProbabilities) DrawProbabilityHint();
+    if (IsGameClean())
+        DrawCustomLabels();
+    else
+        DrawCheatLabels();
+    box->update();
+}
+
+void TMain::RedrawChangedCells() {
+    bool changed = false;
+    for (int c = 0; c <= LastColumn; ++c)
+        for (int r = 0; r <= LastRow; ++r)
+            if (VisibleBoard[c][r] != DrawnBoard[c][r]) {
+                PaintCell(c, r);
+                if (c == hintColumn_ && r == hintRow_) hintColumn_ = hintRow_ = -1;
+                changed = true;
+            }
+    CounterOverlayStep();
+    if (changed) {
+        DrawnBoard = VisibleBoard;
+        box->update();
+    }
+}
+
+void TMain::CounterOverlayStep() {
+    DrawMineCounter();
+    if (Options.doTimer) DrawTimer();
+    if (Options.doShowProbabilities) DrawProbabilityHint();
+    if (IsGameClean())
+        DrawCustomLabels();
+    else
+        DrawCheatLabels();
+}
+
+void TMain::DrawLed(TImageView* view, const std::array<char, 3>& text) {
+    const int skin = Options.skinTimerNumber == 1 ? 1 : 0;
+    QPainter p(&view->Image());
+    for (int i = 0; i < 3; ++i)
+        p.drawImage(i * kLedWidth, 0, Skins().leds[skin][LedGlyphIndex(text[i])]);
+}
+
+void TMain::DrawMineCounter() {
+    DrawLed(iBombs, MineCounterText(MinesLeft()));
+    iBombs->update();
+}
+
+void TMain::DrawTimer() {
+    const TTimerDisplay d = TimerDisplay(GameClock.seconds, GameClock.hundredths, Options.doShowTenths,
+                                         Options.doRecorderStyleTimer);
+    DrawLed(iTimer, d.text);
+    if (d.dotAfter > 0) {
+        QPainter p(&iTimer->Image());
+        p.fillRect(d.dotAfter == 1 ? 12 : 25, 21, 2, 2, QColor(0xFF, 0, 0));
+    }
+    DrawMineCounter();
+    iTimer->update();
+}
+
+void TMain::DrawCornerLabels(const char* word, int rightInset) {
+    // Only an unranked game with the clock running carries the labels.
+    if (!IsGameUnranked() || !GameTimerEnabled) return;
+    const int w = (LastColumn + 1) * kCellSize;
+    const int h = (LastRow + 1) * kCellSize;
+    const QColor grey(0x80, 0x80, 0x80);
+    QPainter p(&box->Image());
+    DrawPixelText(p, 1, 2, word, Qt::white);
+    DrawPixelText(p, w - rightInset + 1, 2, word, grey);
+    DrawPixelText(p, 1, h - 10 + 2, word, grey);
+    DrawPixelText(p, w - rightInset + 1, h - 10 + 2, word, Qt::black);
+    box->update();
+}
+
+void TMain::DrawCheatLabels() {
+    DrawCornerLabels("CHEAT", 26);
+}
+
+void TMain::DrawCustomLabels() {
+    DrawCornerLabels("CUSTOM", 32);
+}
+
+void TMain::ClearHint() {
+    if (hintColumn_ < 0) return;
+    if (hintColumn_ <= LastColumn && hintRow_ <= LastRow) PaintCell(hintColumn_, hintRow_);
+    hintColumn_ = hintRow_ = -1;
+    box->update();
+}
+
+void TMain::DrawProbabilityHint() {
+    if (!Options.doShowProbabilities || WaitingFirstClick || GameOver) {
+        ClearHint();
+        return;
+    }
+    const QPoint p = box->mapFromGlobal(QCursor::pos());
+    // A cursor off the board has no cell under it: nothing is drawn.
+    const int column = p.x() >= 0 ? p.x() / kCellSize : -1;
+    const int row = p.y() >= 0 ? p.y() / kCellSize : -1;
+    if (column == hintColumn_ && row == hintRow_) return;
+    ClearHint();
+    const THintColour colour = ProbabilityHintColour(column, row);
+    if (colour == THintColour::None) return;
+    const QColor fill = colour == THintColour::Green    ? QColor(0x00, 0xFF, 0x00)
+                        : colour == THintColour::Yellow ? QColor(0xFF, 0xFF, 0x00)
+                                                        : QColor(0xFF, 0x00, 0x00);
+    QPainter painter(&box->Image());
+    painter.fillRect(column * kCellSize + 2, row * kCellSize + 2, 12, 12, fill);
+    hintColumn_ = column;
+    hintRow_ = row;
+    box->update();
+}
+
+void TMain::ShowPlayerName() {
+    const bool fromVideo = !ReplayPlayerName.empty();
+    std::string text = fromVideo ? ReplayPlayerName : Options.UserIDText;
+    const std::size_t mouse = UpperAscii(text).find("<MOUSE>");
+    if (mouse != std::string::npos) {
+        if (fromVideo) DebugLog("mouse_type: " + text.substr(mouse + 7));
+        text.resize(mouse);
+    } else if (fromVideo) {
+        DebugLog("mouse_type: none - type <mouse>[mouse_type] in the User ID Text");
+    }
+    const QString shown = QString::fromStdString(text);
+    lnamelabel->setText(shown);
+    NameLabel->setToolTip(shown.size() > 30 ? shown : QString());
+    QPalette pal = lnamelabel->palette();
+    pal.setColor(QPalette::WindowText, text == "Anonymous! Press F5 for Setup" ? Qt::red : Qt::black);
+    lnamelabel->setPalette(pal);
+    // Country flags join with the country table; until then no flag is shown.
+    imFlag->setVisible(false);
+}
+
+void TMain::KeepWindowOnScreen() {
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!s) return;
+    const QRect g = frameGeometry();
+    TWindowRect r{g.left(), g.top(), g.width(), g.height()};
+    KeepOnScreen(r, TScreenSize{s->geometry().width(), s->geometry().height()});
+    if (r.Left != g.left() || r.Top != g.top()) move(r.Left, r.Top);
+}
+
+void TMain::ReloadInterface() {
+    try {
+        BeginnerBtn->setChecked(GameLevel == glBeginner);
+        IntermediateBtn->setChecked(GameLevel == glIntermediate);
+        ExpertBtn->setChecked(GameLevel == glExpert);
+        CustomBtn->setChecked(GameLevel == glCustom);
+        SetLevelSize(GameLevel);
+        SetClock(0, 0);
+
+        const TMainLayout l = ComputeMainLayout(LastColumn + 1, LastRow + 1, Options.ShowIDText);
+        auto place = [](QWidget* w, const TRectI& r) { w->setGeometry(r.left, r.top, r.width, r.height); };
+        place(pMain, l.pMain);
+        place(pInfo, l.pInfo);
+        place(pBox, l.pBox);
+        place(box, l.box);
+        place(pBombs, l.pBombs);
+        place(pTimer, l.pTimer);
+        place(bNewGame, l.bNewGame);
+        place(NameLabel, l.NameLabel);
+        lnamelabel->setGeometry(0, 0, l.NameLabel.width, l.NameLabel.height);
+        NameLabel->setVisible(Options.ShowIDText);
+        NewGameFace = imf1;
+        ShowFace();
+        centralWidget()->setFixedSize(l.clientWidth, l.clientHeight);
+
+        ApplyMenuCaptions();
+        if (LastColumn < 11) {
+            std::string help = HelpMnu->title().toStdString();
+            std::string game = GameMnu->title().toStdString();
+            std::string options = OptionsMnu->title().toStdString();
+            ShortenMenuCaptions(help, game, options, [&] {
+                HelpMnu->setTitle(QString::fromStdString(help));
+                GameMnu->setTitle(QString::fromStdString(game));
+                OptionsMnu->setTitle(QString::fromStdString(options));
+                // Qt folds a too-wide menu bar into an extension button rather than a second line.
+                return menuBar()->sizeHint().width() <= l.clientWidth;
+            });
+        }
+        setFixedSize(l.clientWidth, l.clientHeight + menuBar()->sizeHint().height());
+        KeepWindowOnScreen();
+        ShowPlayerName();
+    } catch (const std::exception&) {
+        DebugLog("fatal error: can not reload human interface");
+        SaveDebugLog();
+        ShowMessageBox("Fatal error! Can not reload human interface. Terminating.");
+        QCoreApplication::quit();
+    }
+}
+
+} // namespace quorlet

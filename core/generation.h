@@ -1,0 +1,35 @@
+// Mine placement and the board generated at the first left release.
+#pragma once
+
+#include <cstdint>
+
+#include "core/FData.h"
+
+namespace quorlet {
+
+// Most mines a board of the current size can take: one cell always stays free for the click.
+int MaxPlaceableMines();
+
+// HiddenBoard inside the board: 9 everywhere, then min(count, MaxPlaceableMines()) mines (13),
+// each drawn as column then row and drawn again on a mine. When placed is given it receives
+// the packed cell (column * kMaxRows + row) of every mine in placement order. Returns the count.
+int PlaceHiddenMines(uint16_t count, uint16_t* placed = nullptr);
+
+// HiddenBoard cleared and `count` mines placed; VisibleBoard covered except question marks,
+// pressed question marks and flags, so marks set before the first click survive.
+// More mines than fit is a failure: logged, the log saved, the board filled as far as it goes.
+void PlaceMines(uint16_t count);
+
+// Moves a mine under (column, row) to a free cell outside its column and row (any other free
+// cell when a dense board has none there). Draws from Random only when a mine is there.
+void MoveMineFromClickedCell(uint8_t column, uint8_t row);
+
+// One board safe at (column, row): placed, relocated, numbered (Board3BV, Openings, WorkBoard).
+void GenerateBoardForClick(uint8_t column, uint8_t row);
+
+// The first-click step: a board safe at (column, row), regenerated until hard enough (or until a
+// search option is met), measured, logged, and the clock started. releasePos is the release
+// position in board-image pixels, already clamped to the image.
+void GenerateFirstClickBoard(uint8_t column, uint8_t row, TCursorPos releasePos);
+
+} // namespace quorlet

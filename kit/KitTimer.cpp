@@ -1,0 +1,187 @@
+#include "kit/KitTimer.h"
+
+#include <QCoreApplication>
+
+#include <chrono>
+#include <exception>
+#include <stdexcept>
+#include <string>
+#include <system_error>
+
+#include "core/debuglog.h"
+#include "platform/tickreceiver.h"
+#include "platform/tickthread.h"
+
+namespace quorlet {
+
+// ---- Worker thread path ----
+
+TKitThreadedTimer::TKitThreadedTimer(TKitHiTimer* owner)
+    : owner_(owner), sync_(std::make_unique<TTickReceiver>()) {
+    sync_->OnTick = [this](uint32_t) {
+        bool run;
+        {
+            std::lock_guard lock(mutex_);
+            run = !terminated_;
+        }
+        if (run && owner_) {
+            try {
+                owner_->DoTimer();
+            } catch (const std::exception& e) {
+                DebugLog(std::string("#timer tick failed: ") + e.what());
+            } catch (...) {
+                DebugLog("#timer tick failed");
+            }
+        }
+        {
+            std::lock_guard lock(mutex_);
+            ++syncDone_;
+        }
+        wake_.notify_all();
+    };
+}
+
+TKitThreadedTimer::~TKitThreadedTimer() {
+    Terminate();
+}
+
+void TKitThreadedTimer::Resume() {
+    if (worker_.joinable()) return;
+    worker_ = std::thread([this] { Execute(); });
+}
+
+void TKitThreadedTimer::Terminate() {
+    {
+        std::lock_guard lock(mutex_);
+        terminated_ = true;
+    }
+    wake_.notify_all();
+    if (worker_.joinable()) worker_.join();
+}
+
+bool TKitThreadedTimer::StopTest() {
+    return terminated_ || owner_ == nullptr || QCoreApplication::closingDown();
+}
+
+void TKitThreadedTimer::Execute() {
+    std::unique_lock lock(mutex_);
+    while (!StopTest()) {
+        // Relative sleep, as the worker path always did; a terminate wakes it at once.
+        if (wake_.wait_for(lock, std::chrono::milliseconds(SleepTime), [this] { return terminated_; })) break;
+        if (StopTest() || !owner_->Enabled()) continue;
+        if (owner_->Synchronize) {
+            const uint32_t ticket = ++syncPosted_;
+            sync_->Post(ticket);
+            wake_.wait(lock, [&] { return terminated_ || syncDone_ >= ticket; });
+        } else {
+            lock.unlock();
+            owner_->DoTimer();
+            lock.lock();
+        }
+    }
+}
+
+// ---- The component ----
+
+TKitHiTimer::TKitHiTimer(QObject* owner) : TKitCustomComponent(owner) {
+    std::tie(periodMin_, periodMax_) = GetPeriodRange();
+}
+
+TKitHiTimer::~TKitHiTimer() {
+    destroying_ = true;
+    onTimer_ = nullptr;
+    UpdateTimer();
+    enabled_ = false;
+    timerWindow_.reset();
+}
+
+std::pair<uint32_t, uint32_t> TKitHiTimer::GetPeriodRange() {
+    return {1, 1000000};
+}
+
+void TKitHiTimer::SetEnabled(bool value) {
+    if (value == enabled_) return;
+    enabled_ = value;
+    UpdateTimer();
+}
+
+void TKitHiTimer::SetInterval(uint32_t value) {
+    if (value == interval_) return;
+    interval_ = value < periodMin_ ? periodMin_ : value > periodMax_ ? periodMax_ : value;
+    UpdateTimer();
+}
+
+void TKitHiTimer::SetOnTimer(TNotifyEvent handler) {
+    onTimer_ = std::move(handler);
+    UpdateTimer();
+}
+
+void TKitHiTimer::SetThreadPriority(TThreadPriority value) {
+    if (value == priority_) return;
+    priority_ = value;
+    if (useThread_) UpdateTimer();
+}
+
+void TKitHiTimer::SetUseThread(bool value) {
+    if (value == useThread_) return;
+    useThread_ = value;
+    UpdateTimer();
+}
+
+void TKitHiTimer::DoTimer() {
+    if (onTimer_) onTimer_(this);
+}
+
+void TKitHiTimer::UpdateTimer() {
+    thread_.reset();
+    if (eventId_ != 0) {
+        ticker_.reset();
+        eventId_ = 0;
+    }
+    if (destroying_) return;
+    if (useThread_) {
+        timerWindow_.reset();
+        if (enabled_ && onTimer_) {
+            thread_ = std::make_unique<TKitThreadedTimer>(this);
+            thread_->SleepTime = static_cast<uint16_t>(interval_ & 0xFFFF);
+            thread_->Priority = priority_;
+            thread_->Resume();
+        }
+        return;
+    }
+    if (!timerWindow_) {
+        timerWindow_ = std::make_unique<TTickReceiver>();
+        timerWindow_->OnTick = [this](uint32_t id) { TimerWndProc(id); };
+    }
+    if (interval_ != 0 && enabled_ && onTimer_) {
+        const uint32_t id = ++lastEventId_ == 0 ? ++lastEventId_ : lastEventId_;
+        auto ticker = std::make_unique<TTickThread>();
+        TTickReceiver* window = timerWindow_.get();
+        try {
+            ticker->Start(std::chrono::milliseconds(interval_), [window, id] { window->Post(id); });
+        } catch (const std::system_error&) {
+            throw std::runtime_error("Not enough timers available");
+        }
+        ticker_ = std::move(ticker);
+        eventId_ = id;
+        busy_ = false;
+    }
+}
+
+void TKitHiTimer::TimerWndProc(uint32_t id) {
+    // Ticks of an earlier arming (queued before a stop) carry an old id and are lost.
+    if (id == 0 || id != eventId_) return;
+    if (busy_) return;
+    busy_ = true;
+    try {
+        DoTimer();
+    } catch (const std::exception& e) {
+        DebugLog(std::string("#timer tick failed: ") + e.what());
+    } catch (...) {
+        DebugLog("#timer tick failed");
+    }
+    // Cleared even after a failed tick, or the clock would freeze until re-armed.
+    busy_ = false;
+}
+
+} // namespace quorlet

@@ -1,0 +1,36 @@
+// The counters template (one counter per line: label, "|", formula) and the values shown for it.
+// The template lines live in CountersTemplateLines; the window is reached through UiHooks.
+#pragma once
+
+#include <string>
+
+namespace quorlet {
+
+// Rebuilds CounterLabels/CounterValues from the template and hands them to the counters grid.
+void RefreshCounters();
+void RefreshCountersForward();
+
+// Value text of one template line, or of a bare formula.
+std::string CounterValueText(const std::string& line);
+
+// Drops every blank, makes the formula end in "=" (unless empty) and evaluates it.
+long double EvalCounterFormula(const std::string& formula);
+
+// Text before the first "|", blanks trimmed at both ends.
+std::string CounterLabel(const std::string& line);
+
+// Not empty, not a ";" comment, exactly one "|".
+bool IsCounterLine(const std::string& line);
+
+// "_counter_template.txt" in the program folder.
+std::string CountersTemplatePath();
+void LoadCountersTemplate();
+void SaveCountersTemplate();
+void DropEmptyCounterTemplateLines();
+void ClearCountersTemplate();
+
+void ShowCountersWindow();
+void HideCountersWindow();
+void ApplyCountersBorder();
+
+} // namespace quorlet

@@ -1,0 +1,40 @@
+// The history file "stats.dat": one 49-byte scrambled record per counted game, appended when the
+// game is won and read back whole into GameHistory.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "stats/gamerecord.h"
+
+namespace quorlet {
+
+constexpr std::size_t kHistoryFileRecordSize = 49;
+using THistoryFileRecord = std::array<uint8_t, kHistoryFileRecordSize>;
+
+// "stats.dat" in the program folder.
+std::string HistoryFilePath();
+
+// The stored (scrambled) bytes of one record: its facts only; path keeps its low 24 bits.
+THistoryFileRecord EncodeHistoryRecord(const TGameRecord& record);
+// The facts of one stored record, flagging derived from rightClicks (computed fields untouched).
+// False when its check bytes do not match.
+bool DecodeHistoryRecord(const uint8_t* stored, TGameRecord& record);
+
+// The game just won as the history stores it, date and time from Now (computed fields derived).
+TGameRecord CurrentGameRecord();
+
+// Appends the game just won (date from a fresh Now). False when history logging is off, or when
+// the record could not be written whole (the file is then cut back to its old size).
+bool AppendHistoryRecord();
+
+// Rebuilds GameHistory and LevelGameCounts from the file. A damaged file is copied aside and
+// emptied, with a message; more than the table holds is not read.
+void LoadHistoryFile();
+
+// Three check characters over the first (length mod 256) bytes of `text`; "   " when empty.
+std::string HistoryRecordCheck(std::string_view text);
+
+} // namespace quorlet

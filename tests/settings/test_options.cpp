@@ -1,0 +1,286 @@
+#include <algorithm>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/FData.h"
+#include "core/uihooks.h"
+#include "settings/options.h"
+#include "tests/testutil.h"
+
+namespace quorlet {
+namespace {
+
+using O = tOptionsSet;
+
+class OptionsTest : public test::EngineTest {
+  protected:
+    void SetScreen(int32_t width, int32_t height) {
+        UiHooks.ScreenSize = [width, height] {
+            return std::optional<TScreenSize>(TScreenSize{width, height});
+        };
+    }
+};
+
+struct TExpectedDefault {
+    TOptionRef Field;
+    int64_t Number;
+    const char* Text;
+};
+
+// The value of a field as a number, or its text, for comparing against a table.
+std::string Describe(const TOptionRef& field) {
+    return std::visit(
+        [](auto member) -> std::string {
+            using T = std::remove_cvref_t<decltype(Options.*member)>;
+            if constexpr (std::is_same_v<T, std::string>)
+                return "\"" + Options.*member + "\"";
+            else
+                return std::to_string(static_cast<int64_t>(Options.*member));
+        },
+        field);
+}
+
+std::string Describe(const TExpectedDefault& expected) {
+    return expected.Text ? "\"" + std::string(expected.Text) + "\"" : std::to_string(expected.Number);
+}
+
+TEST_F(OptionsTest, DefaultsStoreEveryGroupsValues) {
+    const TExpectedDefault table[] = {
+        {&O::CounterRefresh, 10, nullptr},
+        {&O::posCountersX, 158, nullptr},
+        {&O::posCountersY, 52, nullptr},
+        {&O::hsBegTime, 0, "999,99"},
+        {&O::hsBegJump, 0, "0,00"},
+        {&O::hsBeg3bvs, 0, "999,999"},
+        {&O::hsInt3bvs, 0, "999,999"},
+        {&O::hsExp3bvs, 0, "999,99"},
+        {&O::hsExpName, 0, "Anonymous"},
+        {&O::ShowIDText, 1, nullptr},
+        {&O::UserIDText, 0, "Anonymous! Press F5 for Setup"},
+        {&O::doHistoryLog, 1, nullptr},
+        {&O::ReplayName, 0, "Anonymous"},
+        {&O::CusName, 0, "Cus"},
+        {&O::ReplayFileName, 0, "<mode>_<time>_3BV=<3bv>_3BVs=<3bv/s>_<name>"},
+        {&O::doTimer, 1, nullptr},
+        {&O::doMarks, 0, nullptr},
+        {&O::seClearanceCompl, 10, nullptr},
+        {&O::doFillFlags, 1, nullptr},
+        {&O::doShowEquals, 1, nullptr},
+        {&O::doFNGB, 999, nullptr},
+        {&O::doFNGE, 999, nullptr},
+        {&O::doHighPriority, 1, nullptr},
+        {&O::doBitBlt, 1, nullptr},
+        {&O::doEnableBossKey, 1, nullptr},
+        {&O::doProhibitMultInstances, 1, nullptr},
+        {&O::se3BVValue, 200, nullptr},
+        {&O::se3BVValue2, 1, nullptr},
+        {&O::seAttemptsValue, 1, nullptr},
+        {&O::langFileName, 0, "_english.lng"},
+        {&O::doCond, 1, nullptr},
+        {&O::widthCr1, 60, nullptr},
+        {&O::widthCr2, 60, nullptr},
+        {&O::heightCr3, 10, nullptr},
+        {&O::doShowCounters, 1, nullptr},
+        {&O::doShowCountersTitle, 1, nullptr},
+        {&O::doShowCntGreenBorder, 1, nullptr},
+        {&O::doIRCtype, 2, nullptr},
+        {&O::cbFinishedCopyTemplate, 1, nullptr},
+        {&O::cbUseSmiles, 1, nullptr},
+        {&O::cbCountersExcludeList, 1, nullptr},
+        {&O::mCntExcludeList, 0, "debug\\nleft\\nright\\ndouble\\n"},
+        {&O::DoChangeLayout, 1, nullptr},
+        {&O::ShowDoubleCl, 1, nullptr},
+        {&O::mPathColor, 0, nullptr},
+        {&O::mpLColor, 3, nullptr},
+        {&O::mpRColor, 8, nullptr},
+        {&O::mpDColor, 7, nullptr},
+    };
+    // Start from nonsense so that a default that is never stored shows up.
+    Options.seAttemptsValue = 77;
+    Options.doTimer = false;
+    Options.mpDColor = 99;
+    ApplyDefaultSettings();
+    for (size_t i = 0; i < std::size(table); ++i)
+        EXPECT_EQ(Describe(table[i].Field), Describe(table[i])) << "row " << i;
+}
+
+TEST_F(OptionsTest, DefaultsLeaveStartUpFieldsAndMainPosition) {
+    Options.LastPath = "/some/folder/";
+    Options.ExeFileName = "QUORLET";
+    Options.DateOrder = 1;
+    Options.posMainX = 321;
+    Options.posMainY = -4;
+    ApplyDefaultSettings();
+    EXPECT_EQ(Options.LastPath, "/some/folder/");
+    EXPECT_EQ(Options.ExeFileName, "QUORLET");
+    EXPECT_EQ(Options.DateOrder, 1);
+    EXPECT_EQ(Options.posMainX, 321);
+    EXPECT_EQ(Options.posMainY, -4);
+}
+
+TEST_F(OptionsTest, DefaultRecordTextsUseCommaEvenWhenDotWasOn) {
+    Options.doDotSeparator = true;
+    ApplyDefaultSettings();
+    EXPECT_FALSE(Options.doDotSeparator);
+    EXPECT_EQ(Options.hsIntTime, "999,99");
+    EXPECT_EQ(Options.hsIntJump, "0,00");
+    EXPECT_EQ(Options.hsInt3bvs, "999,999");
+    EXPECT_EQ(Options.hsExp3bvs, "999,99");
+}
+
+TEST_F(OptionsTest, HistorySizeDefaultsFollowTheScreenUpToTheCaps) {
+    struct Case {
+        std::optional<TScreenSize> Screen;
+        int32_t Width;
+        int32_t Height;
+    } cases[] = {
+        {TScreenSize{1024, 768}, 800, 600},
+        {TScreenSize{640, 480}, 640, 480},
+        {TScreenSize{800, 600}, 800, 600},
+        {std::nullopt, 800, 600},
+    };
+    for (const Case& c : cases) {
+        if (c.Screen)
+            SetScreen(c.Screen->Width, c.Screen->Height);
+        else
+            UiHooks.ScreenSize = nullptr;
+        ApplyDefaultSettings();
+        EXPECT_EQ(Options.posHistW, c.Width);
+        EXPECT_EQ(Options.posHistH, c.Height);
+    }
+}
+
+TEST_F(OptionsTest, DefaultsAreLogged) {
+    DebugWindowOn = 1;
+    ApplyDefaultSettings();
+    ASSERT_FALSE(DebugLogLines.empty());
+    EXPECT_NE(DebugLogLines.front().find("default preferences applied"), std::string::npos);
+}
+
+TEST_F(OptionsTest, ClampPullsRangedFieldsIntoTheirLimits) {
+    struct Case {
+        TOptionRef Field;
+        int32_t Stored;
+        int32_t Expected;
+    } cases[] = {
+        {&O::CustomTimeZone, -20, -12},
+        {&O::CustomTimeZone, -12, -12},
+        {&O::CustomTimeZone, 14, 13},
+        {&O::CustomTimeZone, 13, 13},
+        {&O::CustomTimeZone, -5, -5},
+        {&O::seClearanceCompl, 101, 100},
+        {&O::seClearanceCompl, 100, 100},
+        {&O::doFNGB, 1, 999},
+        {&O::doFNGI, 0, 999},
+        {&O::doFNGE, 2, 2},
+        {&O::se3BVValue, 641, 640},
+        {&O::se3BVValue, 640, 640},
+        {&O::se3BVValue2, 0, 1},
+        {&O::se3BVValue2, 5, 5},
+        {&O::seAttemptsValue, 0, 0},
+        {&O::seAttemptsValue, 51, 50},
+        {&O::widthCr1, 151, 150},
+        {&O::widthCr2, 255, 150},
+        {&O::heightCr3, 26, 25},
+        {&O::heightCr3, 0, 0},
+    };
+    for (const Case& c : cases) {
+        std::visit(
+            [&c](auto member) {
+                using T = std::remove_cvref_t<decltype(Options.*member)>;
+                if constexpr (!std::is_same_v<T, std::string>) {
+                    Options.*member = static_cast<T>(c.Stored);
+                    ClampOptions();
+                    EXPECT_EQ(static_cast<int32_t>(Options.*member), c.Expected) << "stored " << c.Stored;
+                }
+            },
+            c.Field);
+    }
+}
+
+TEST_F(OptionsTest, ClampLeavesUnrangedFieldsAlone) {
+    Options.skinNumber = 200;
+    Options.CountryNumber = 250;
+    ClampOptions();
+    EXPECT_EQ(Options.skinNumber, 200);
+    EXPECT_EQ(Options.CountryNumber, 250);
+}
+
+TEST_F(OptionsTest, KeepOnScreenClampsLeftThenRightThenTopThenBottom) {
+    struct Case {
+        TWindowRect Window;
+        TScreenSize Screen;
+        int32_t Left;
+        int32_t Top;
+    } cases[] = {
+        {{3000, 10, 200, 100}, {1280, 1024}, 1080, 10},    // past the right edge
+        {{-50, -7, 200, 100}, {1280, 1024}, 0, 0},         // above and left of the screen
+        {{100, 2000, 200, 100}, {1280, 1024}, 100, 924},   // below the bottom
+        {{1080, 924, 200, 100}, {1280, 1024}, 1080, 924},  // exactly in the corner
+        {{-10, -10, 1500, 1100}, {1280, 1024}, -220, -76}, // larger than the screen
+        {{10, 20, 200, 100}, {1280, 1024}, 10, 20},
+    };
+    for (const Case& c : cases) {
+        TWindowRect window = c.Window;
+        KeepOnScreen(window, c.Screen);
+        EXPECT_EQ(window.Left, c.Left) << "from " << c.Window.Left;
+        EXPECT_EQ(window.Top, c.Top) << "from " << c.Window.Top;
+        EXPECT_EQ(window.Width, c.Window.Width);
+        EXPECT_EQ(window.Height, c.Window.Height);
+    }
+}
+
+// Windows as the UI would report them, with a record of every move asked for.
+struct FakeWindows {
+    std::map<TWindowKind, TWindowRect> Existing;
+    std::vector<std::pair<TWindowKind, TWindowRect>> Moves;
+
+    void Install() {
+        UiHooks.WindowRect = [this](TWindowKind kind) -> std::optional<TWindowRect> {
+            const auto it = Existing.find(kind);
+            if (it == Existing.end()) return std::nullopt;
+            return it->second;
+        };
+        UiHooks.MoveWindow = [this](TWindowKind kind, int32_t left, int32_t top) {
+            Existing[kind].Left = left;
+            Existing[kind].Top = top;
+            Moves.push_back({kind, Existing[kind]});
+        };
+    }
+};
+
+TEST_F(OptionsTest, RestoreMovesOnlyExistingWindowsAndKeepsThemOnScreen) {
+    SetScreen(1280, 1024);
+    FakeWindows windows;
+    windows.Existing[TWindowKind::Main] = {0, 0, 300, 400};
+    windows.Existing[TWindowKind::Counters] = {0, 0, 150, 200};
+    windows.Install();
+    Options.posMainX = 3000;
+    Options.posMainY = 50;
+    Options.posCountersX = -30;
+    Options.posCountersY = 900;
+    Options.posProgressBarX = 40;
+    const tOptionsSet before = Options;
+
+    RestoreWindowPositions();
+
+    ASSERT_EQ(windows.Moves.size(), 2u);
+    EXPECT_EQ(windows.Moves[0].first, TWindowKind::Main);
+    EXPECT_EQ(windows.Moves[0].second.Left, 980);
+    EXPECT_EQ(windows.Moves[0].second.Top, 50);
+    EXPECT_EQ(windows.Moves[1].first, TWindowKind::Counters);
+    EXPECT_EQ(windows.Moves[1].second.Left, 0);
+    EXPECT_EQ(windows.Moves[1].second.Top, 824);
+    EXPECT_EQ(Options, before);
+}
+
+TEST_F(OptionsTest, RestoreWithoutWindowsDoesNothing) {
+    Options.posMainX = 3000;
+    RestoreWindowPositions();
+    EXPECT_EQ(Options.posMainX, 3000);
+}
+
+} // namespace
+} // namespace quorlet

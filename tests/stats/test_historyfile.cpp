@@ -1,0 +1,396 @@
+#include <sys/resource.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "core/FData.h"
+#include "stats/historyfile.h"
+#include "testutil.h"
+
+namespace quorlet {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A record whose 16-bit fields have distinct high and low bytes, so a swapped or misplaced byte
+// shows up as a wrong value.
+TGameRecord SampleRecord() {
+    TGameRecord r;
+    r.day = 31;
+    r.month = 12;
+    r.year = 0x07EA; // 2026
+    r.hour = 23;
+    r.minute = 59;
+    r.second = 58;
+    r.timeSec = 0x0123;
+    r.timeHund = 99;
+    r.bbbv = 0x0164;
+    r.level = glExpert;
+    for (int n = 1; n <= 8; ++n)
+        r.cellCount[n] = static_cast<uint16_t>(0x0100 * n + 0x10 + n);
+    r.rightClicks = 0x0211;
+    r.leftClicks = 0x0322;
+    r.doubleClicks = 0x0433;
+    r.effLeftClicks = 0x0544;
+    r.effRightClicks = 0x0655;
+    r.effDoubleClicks = 0x0766;
+    r.openings = 201;
+    r.islands = 202;
+    r.path = 0x00ABCDEF;
+    return r;
+}
+
+class HistoryFileTest : public test::EngineTest {
+  protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        DebugWindowOn = 1;
+        Options.doHistoryLog = true;
+        UiHooks.ShowMessageBox = [this](const std::string& text) { messages_.push_back(text); };
+        SetClockTo({2026, 3, 0, 5, 14, 5, 9, 7});
+    }
+    void SetClockTo(TSystemTime utc) {
+        SystemTimeSource = [utc] { return utc; };
+    }
+    // The game state of a just-won game with the facts of `r` (its date becomes the clock's).
+    void PlayGame(const TGameRecord& r, long double pathFraction = 0.75L) {
+        SetClockTo({r.year, r.month, 0, r.day, r.hour, r.minute, r.second, 0});
+        GameLevel = r.level;
+        GameClock = {r.timeSec, r.timeHund};
+        Board3BV = r.bbbv;
+        for (int n = 1; n <= 8; ++n)
+            NumberCellCounts[n] = r.cellCount[n];
+        RightClicks = r.rightClicks;
+        LeftClicks = r.leftClicks;
+        DoubleClicks = r.doubleClicks;
+        CellsOpenedByLeft = r.effLeftClicks;
+        FlagsOnMines = r.effRightClicks;
+        ChordsThatOpened = r.effDoubleClicks;
+        Openings = r.openings;
+        Islands = r.islands;
+        MousePathLength = r.path + pathFraction;
+    }
+    std::string StatsPath() const { return Home() + "stats.dat"; }
+    std::vector<uint8_t> ReadStats() const { return ReadBytes(StatsPath()); }
+    static std::vector<uint8_t> ReadBytes(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    void WriteStats(const std::vector<uint8_t>& bytes) const {
+        std::ofstream out(StatsPath(), std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+    static void AppendTo(std::vector<uint8_t>& bytes, const TGameRecord& r) {
+        const THistoryFileRecord stored = EncodeHistoryRecord(r);
+        bytes.insert(bytes.end(), stored.begin(), stored.end());
+    }
+    std::vector<std::string> CorruptCopies() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(Home())) {
+            const std::string name = entry.path().filename().string();
+            if (name.rfind("stats_corrupt_", 0) == 0) names.push_back(name);
+        }
+        return names;
+    }
+    bool Logged(const std::string& text) const {
+        for (const auto& line : DebugLogLines)
+            if (line.size() >= text.size() && line.compare(line.size() - text.size(), text.size(), text) == 0)
+                return true;
+        return false;
+    }
+    // Two records already in the table, to see that a failed load leaves them alone.
+    void FillTableWithTwoRecords() {
+        GameHistory[0] = SampleRecord();
+        GameHistory[1] = SampleRecord();
+        LevelGameCounts = {0, 0, 2};
+    }
+    std::vector<std::string> messages_;
+};
+
+void ExpectSameFacts(const TGameRecord& a, const TGameRecord& b) {
+    EXPECT_EQ(a.day, b.day);
+    EXPECT_EQ(a.month, b.month);
+    EXPECT_EQ(a.year, b.year);
+    EXPECT_EQ(a.hour, b.hour);
+    EXPECT_EQ(a.minute, b.minute);
+    EXPECT_EQ(a.second, b.second);
+    EXPECT_EQ(a.timeSec, b.timeSec);
+    EXPECT_EQ(a.timeHund, b.timeHund);
+    EXPECT_EQ(a.bbbv, b.bbbv);
+    EXPECT_EQ(a.level, b.level);
+    EXPECT_EQ(a.flagging, b.flagging);
+    EXPECT_EQ(a.cellCount, b.cellCount);
+    EXPECT_EQ(a.rightClicks, b.rightClicks);
+    EXPECT_EQ(a.leftClicks, b.leftClicks);
+    EXPECT_EQ(a.doubleClicks, b.doubleClicks);
+    EXPECT_EQ(a.effLeftClicks, b.effLeftClicks);
+    EXPECT_EQ(a.effRightClicks, b.effRightClicks);
+    EXPECT_EQ(a.effDoubleClicks, b.effDoubleClicks);
+    EXPECT_EQ(a.openings, b.openings);
+    EXPECT_EQ(a.islands, b.islands);
+    EXPECT_EQ(a.path, b.path);
+}
+
+TEST(HistoryRecordCheckTest, SumsSquaresOfTheFirstLengthMod256Bytes) {
+    EXPECT_EQ(HistoryRecordCheck("abc"), "\xB1\xEB\x0E");
+    EXPECT_EQ(HistoryRecordCheck(""), "   ");
+    // 256 bytes: none are summed, so s stays 139.
+    EXPECT_EQ(HistoryRecordCheck(std::string(256, 'a')), std::string("\x8B\x01\x00", 3));
+    EXPECT_EQ(HistoryRecordCheck(std::string("abc") + std::string(256, 'z')), HistoryRecordCheck("abc"));
+}
+
+struct TByteCase {
+    int offset;
+    uint8_t plain;
+};
+
+// Where each fact lands in the plain record (before the XOR key).
+TEST(HistoryRecordLayoutTest, PlacesEveryFactAtItsOffset) {
+    const TGameRecord r = SampleRecord();
+    THistoryFileRecord b = EncodeHistoryRecord(r);
+    for (uint8_t& byte : b)
+        byte ^= 0x9E;
+    const TByteCase cases[] = {
+        {0, 181},   {1, 0xEA},  {3, 0x01},  {4, 23},    {7, 0x07},  {8, 0x64},  {12, 0x11}, {13, 0x06},
+        {14, 0x33}, {15, 0x44}, {16, 0x22}, {17, 0x66}, {18, 0x02}, {19, 201},  {20, 0x04}, {21, 0x05},
+        {22, 0x55}, {23, 0x01}, {24, 0x03}, {25, 0x11}, {26, 0x07}, {27, 202},  {28, 0xEF}, {29, 0xAB},
+        {30, 0xCD}, {31, 0xFF}, {32, 0x02}, {33, 0x12}, {34, 0x03}, {35, 0x13}, {44, 0x08}, {45, 0x18},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(b[c.offset], c.plain) << "offset " << c.offset;
+    const std::string check(reinterpret_cast<const char*>(b.data()), 46);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(b.data()) + 46, 3), HistoryRecordCheck(check));
+}
+
+TEST(HistoryRecordLayoutTest, LevelAndDayShareByteZero) {
+    TGameRecord r = SampleRecord();
+    const struct {
+        uint8_t level, day, plain;
+    } cases[] = {{glBeginner, 31, 81}, {glExpert, 1, 151}, {glIntermediate, 15, 115}};
+    for (const auto& c : cases) {
+        r.level = c.level;
+        r.day = c.day;
+        EXPECT_EQ(EncodeHistoryRecord(r)[0] ^ 0x9E, c.plain);
+        TGameRecord back;
+        ASSERT_TRUE(DecodeHistoryRecord(EncodeHistoryRecord(r).data(), back));
+        EXPECT_EQ(back.level, c.level);
+        EXPECT_EQ(back.day, c.day);
+    }
+}
+
+TEST(HistoryRecordLayoutTest, NoRightClickMarkIsAddedToTheHourAndDroppedOnReading) {
+    TGameRecord r = SampleRecord();
+    r.hour = 14;
+    r.minute = 5;
+    r.rightClicks = 0;
+    const THistoryFileRecord stored = EncodeHistoryRecord(r);
+    EXPECT_EQ(stored[4] ^ 0x9E, 114);
+    TGameRecord back;
+    ASSERT_TRUE(DecodeHistoryRecord(stored.data(), back));
+    EXPECT_EQ(back.hour, 14);
+    EXPECT_EQ(back.flagging, 0);
+}
+
+TEST(HistoryRecordLayoutTest, PathKeepsItsLow24Bits) {
+    const struct {
+        uint32_t path, back;
+    } cases[] = {{0, 0}, {0xFFFFFF, 0xFFFFFF}, {16777216, 0}, {16777217, 1}, {0xFFFFFFFF, 0xFFFFFF}};
+    TGameRecord r = SampleRecord();
+    for (const auto& c : cases) {
+        r.path = c.path;
+        TGameRecord back;
+        ASSERT_TRUE(DecodeHistoryRecord(EncodeHistoryRecord(r).data(), back));
+        EXPECT_EQ(back.path, c.back) << c.path;
+    }
+}
+
+TEST(HistoryRecordLayoutTest, AnyChangedByteFailsTheCheck) {
+    const THistoryFileRecord stored = EncodeHistoryRecord(SampleRecord());
+    for (std::size_t i = 0; i < stored.size(); ++i) {
+        THistoryFileRecord bad = stored;
+        bad[i] ^= 0x01;
+        TGameRecord back;
+        EXPECT_FALSE(DecodeHistoryRecord(bad.data(), back)) << "byte " << i;
+    }
+}
+
+TEST_F(HistoryFileTest, AppendedGamesReadBackWithEveryFact) {
+    TGameRecord first = SampleRecord();
+    TGameRecord second = SampleRecord();
+    second.level = glBeginner;
+    second.day = 1;
+    second.rightClicks = 0;
+    second.timeSec = 0;
+    second.timeHund = 1;
+    second.path = 16777216 + 5;
+    TGameRecord third = SampleRecord();
+    third.level = glIntermediate;
+    third.timeSec = 999;
+    third.timeHund = 0;
+    for (const TGameRecord* r : {&first, &second, &third}) {
+        PlayGame(*r);
+        EXPECT_TRUE(AppendHistoryRecord());
+    }
+    EXPECT_EQ(ReadStats().size(), 3 * 49u);
+
+    LoadHistoryFile();
+    first.flagging = third.flagging = 1;
+    second.flagging = 0;
+    second.path = 5;
+    ExpectSameFacts(GameHistory[0], first);
+    ExpectSameFacts(GameHistory[1], second);
+    ExpectSameFacts(GameHistory[2], third);
+    EXPECT_EQ(GameHistory[3].day, 0);
+    EXPECT_EQ(LevelGameCounts, (std::array<uint32_t, 3>{1, 1, 1}));
+    // Computed fields are derived again on loading.
+    EXPECT_EQ(GameHistory[0].bbbvsWhole, 1); // 356 / 291.99
+    EXPECT_EQ(GameHistory[0].bbbvsHund, 21);
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(HistoryFileTest, AppendWithLoggingOffWritesNothing) {
+    Options.doHistoryLog = false;
+    PlayGame(SampleRecord());
+    EXPECT_FALSE(AppendHistoryRecord());
+    EXPECT_FALSE(fs::exists(StatsPath()));
+    EXPECT_TRUE(Logged("# press F5 to switch it ON in options"));
+    EXPECT_TRUE(Logged("# history was not saved becuase it is switched OFF!"));
+}
+
+TEST_F(HistoryFileTest, AppendThatCannotOpenTheFileReportsFailure) {
+    fs::create_directory(StatsPath());
+    PlayGame(SampleRecord());
+    EXPECT_FALSE(AppendHistoryRecord());
+    EXPECT_TRUE(Logged("Cannot save file " + StatsPath()));
+}
+
+// A record cut short by a full disk would break the multiple of 49 and cost the whole history at
+// the next load: the file goes back to its old size instead.
+TEST_F(HistoryFileTest, TornAppendIsCutBackToTheOldSize) {
+    std::vector<uint8_t> bytes;
+    AppendTo(bytes, SampleRecord());
+    WriteStats(bytes);
+    PlayGame(SampleRecord());
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tight = old;
+    tight.rlim_cur = 49 + 20;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
+    const bool written = AppendHistoryRecord();
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(ReadStats(), bytes);
+}
+
+TEST_F(HistoryFileTest, MissingFileLeavesTheTableAlone) {
+    FillTableWithTwoRecords();
+    LoadHistoryFile();
+    EXPECT_TRUE(Logged("# no stats file found"));
+    EXPECT_EQ(GameHistory[1].day, 31);
+    EXPECT_EQ(LevelGameCounts[2], 2u);
+}
+
+TEST_F(HistoryFileTest, EmptyFileLoadsAnEmptyTableWithoutMessage) {
+    FillTableWithTwoRecords();
+    WriteStats({});
+    LoadHistoryFile();
+    EXPECT_EQ(GameHistory[0].day, 0);
+    EXPECT_EQ(LevelGameCounts, (std::array<uint32_t, 3>{0, 0, 0}));
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_TRUE(CorruptCopies().empty());
+}
+
+TEST_F(HistoryFileTest, SizeNotAMultipleOf49IsDamagedAndTheTableUntouched) {
+    FillTableWithTwoRecords();
+    std::vector<uint8_t> bytes;
+    AppendTo(bytes, SampleRecord());
+    bytes.push_back(0x42);
+    WriteStats(bytes);
+    LoadHistoryFile();
+    EXPECT_EQ(GameHistory[1].day, 31);
+    EXPECT_EQ(LevelGameCounts[2], 2u);
+    EXPECT_TRUE(ReadStats().empty());
+    EXPECT_EQ(CorruptCopies(), std::vector<std::string>{"stats_corrupt_14h5h9s-5d3m2026y.dat"});
+    EXPECT_EQ(ReadBytes(Home() + "stats_corrupt_14h5h9s-5d3m2026y.dat"), bytes);
+    EXPECT_EQ(messages_, std::vector<std::string>{"History file manual corruption detected"});
+}
+
+TEST_F(HistoryFileTest, BadRecordKeepsTheRecordsBeforeIt) {
+    FillTableWithTwoRecords();
+    std::vector<uint8_t> bytes;
+    TGameRecord r = SampleRecord();
+    r.level = glBeginner;
+    AppendTo(bytes, r);
+    AppendTo(bytes, r);
+    AppendTo(bytes, r);
+    bytes[2 * 49 + 5] ^= 0x10;
+    WriteStats(bytes);
+    LoadHistoryFile();
+    EXPECT_EQ(GameHistory[0].day, 31);
+    EXPECT_EQ(GameHistory[1].day, 31);
+    EXPECT_EQ(GameHistory[2].day, 0);
+    EXPECT_EQ(LevelGameCounts, (std::array<uint32_t, 3>{2, 0, 0}));
+    EXPECT_TRUE(ReadStats().empty());
+    const auto copies = CorruptCopies();
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(ReadBytes(Home() + copies[0]), bytes);
+    EXPECT_EQ(messages_, std::vector<std::string>{"History file manual corruption detected"});
+}
+
+TEST_F(HistoryFileTest, EachBadRecordLoadNamesItsCopyFromAFreshClock) {
+    std::vector<uint8_t> bad;
+    AppendTo(bad, SampleRecord());
+    bad[0] ^= 0x01;
+    uint16_t second = 10;
+    SystemTimeSource = [&second] { return TSystemTime{2026, 3, 0, 5, 14, 5, second++, 0}; };
+    WriteStats(bad);
+    LoadHistoryFile();
+    WriteStats(bad);
+    LoadHistoryFile();
+    EXPECT_EQ(CorruptCopies().size(), 2u);
+}
+
+// Emptying the history before its copy is safe would lose it all.
+TEST_F(HistoryFileTest, FailedCopyLeavesTheFileAsItIs) {
+    fs::create_directories(Home() + "stats_corrupt_14h5h9s-5d3m2026y.dat/in-the-way");
+    const std::vector<uint8_t> bytes(50, 0x11);
+    WriteStats(bytes);
+    LoadHistoryFile();
+    EXPECT_EQ(ReadStats(), bytes);
+    EXPECT_EQ(messages_, std::vector<std::string>{"Cannot save file"});
+    EXPECT_TRUE(Logged("Cannot save file " + Home() + "stats_corrupt_14h5h9s-5d3m2026y.dat"));
+}
+
+TEST_F(HistoryFileTest, ExistingCopyOfTheSameNameIsOverwritten) {
+    std::ofstream(Home() + "stats_corrupt_14h5h9s-5d3m2026y.dat") << "old";
+    const std::vector<uint8_t> bytes(50, 0x11);
+    WriteStats(bytes);
+    LoadHistoryFile();
+    EXPECT_EQ(ReadBytes(Home() + "stats_corrupt_14h5h9s-5d3m2026y.dat"), bytes);
+}
+
+TEST_F(HistoryFileTest, LoadStopsAtTheTableCapacityAndKeepsTheEndSlot) {
+    std::vector<uint8_t> bytes;
+    AppendTo(bytes, SampleRecord());
+    const std::vector<uint8_t> one = bytes;
+    bytes.reserve((kHistoryCapacity + 2) * 49);
+    for (uint32_t i = 1; i < kHistoryCapacity + 2; ++i)
+        bytes.insert(bytes.end(), one.begin(), one.end());
+    WriteStats(bytes);
+    LoadHistoryFile();
+    EXPECT_EQ(GameHistory[kHistoryCapacity - 1].day, 31);
+    EXPECT_EQ(GameHistory[kHistoryCapacity].day, 0);
+    EXPECT_EQ(LevelGameCounts[2], kHistoryCapacity);
+    EXPECT_TRUE(Logged("#stats file holds more than 262144 records: the rest is not loaded"));
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_EQ(ReadStats().size(), bytes.size());
+}
+
+} // namespace
+} // namespace quorlet

@@ -1,0 +1,248 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTextBlock>
+#include <QTimer>
+
+#include <fstream>
+#include <sstream>
+
+#include "app/Fdebug.h"
+#include "app/uihooks_qt.h"
+#include "core/debuglog.h"
+#include "core/textutil.h"
+#include "testutil.h"
+
+namespace quorlet {
+
+class DebugWindowTest : public test::EngineTest {
+  protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        SystemTimeSource = [] { return TSystemTime{2026, 3, 4, 5, 14, 7, 9, 45}; };
+    }
+    static std::string MemoLine(const Tdebug& w, int i) {
+        return w.dm->document()->findBlockByNumber(i).text().toStdString();
+    }
+};
+
+TEST_F(DebugWindowTest, CreationWritesTheSystemReport) {
+    EXPECT_EQ(DebugWindowOn, 0);
+    Tdebug w;
+    EXPECT_EQ(DebugWindowOn, 1);
+    EXPECT_EQ(w.size(), QSize(640, 480));
+    EXPECT_TRUE(w.dm->isReadOnly());
+    ASSERT_EQ(DebugLogLines.size(), 12u);
+    EXPECT_EQ(DebugLogLines.back(), "14:07:09:045 path      | " + Home());
+    EXPECT_EQ(w.dm->blockCount(), 12);
+    EXPECT_EQ(MemoLine(w, 0), DebugLogLines.front());
+    EXPECT_EQ(w.windowTitle().toStdString(), DebugLogCaption());
+    EXPECT_EQ(w.windowTitle().left(20), QStringLiteral("Debug Protocol * [12"));
+}
+
+TEST_F(DebugWindowTest, MenuItemsAndShortcuts) {
+    Tdebug w;
+    struct Item {
+        QAction* action;
+        const char* text;
+        QKeySequence key;
+    };
+    for (const Item& item : {Item{w.ClearBtn, "Clear", QKeySequence(Qt::CTRL | Qt::Key_N)},
+                             Item{w.SaveAsBtn, "Save", QKeySequence(Qt::CTRL | Qt::Key_S)},
+                             Item{w.FontBtn, "Font", QKeySequence()},
+                             Item{w.CommandBtn, "Command [Enter]", QKeySequence(Qt::Key_Return)},
+                             Item{w.CloseBtn, "Close", QKeySequence(Qt::Key_Escape)}}) {
+        EXPECT_EQ(item.action->text().toStdString(), item.text);
+        EXPECT_EQ(item.action->shortcut(), item.key) << item.text;
+        EXPECT_TRUE(w.menuBar()->actions().contains(item.action)) << item.text;
+    }
+}
+
+TEST_F(DebugWindowTest, ShownLogFollowsNewLinesNewestFirst) {
+    Tdebug w;
+    w.show();
+    DebugLog("first");
+    DebugLog("second");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(MemoLine(w, 0), "14:07:09:045 second");
+    EXPECT_EQ(MemoLine(w, 1), "14:07:09:045 first");
+    EXPECT_EQ(w.windowTitle().toStdString(), DebugLogCaption());
+}
+
+TEST_F(DebugWindowTest, HiddenLogCatchesUpWhenShown) {
+    Tdebug w;
+    DebugLog("while hidden");
+    EXPECT_EQ(w.windowTitle().toStdString(), DebugLogCaption()); // the caption follows at once
+    w.show();
+    EXPECT_EQ(MemoLine(w, 0), "14:07:09:045 while hidden");
+}
+
+TEST_F(DebugWindowTest, ClearShortcutEmptiesTheLog) {
+    Tdebug w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    w.activateWindow();
+    QTest::keyClick(&w, Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(DebugLogLines, std::vector<std::string>{"14:07:09:045 protocol cleared"});
+}
+
+TEST_F(DebugWindowTest, SaveAsUsesTheChosenFile) {
+    Tdebug w;
+    QString askedFolder, askedName;
+    QString answer = QString::fromStdString(Home() + "saved.txt");
+    w.ChooseSaveFile = [&](const QString& folder, const QString& name) {
+        askedFolder = folder;
+        askedName = name;
+        return answer;
+    };
+    w.SaveAsBtn->trigger();
+    EXPECT_EQ(askedFolder.toStdString(), Home());
+    EXPECT_EQ(askedName, QStringLiteral("_Debug_MS_Quorlet_14h07m_05d03m2026y.txt"));
+    EXPECT_EQ(DebugLogLines.front(), "14:07:09:045 protocol save ok");
+    std::ifstream in(Home() + "saved.txt");
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_NE(text.str().find("path      | "), std::string::npos);
+
+    answer.clear(); // cancelled: nothing logged
+    const auto before = DebugLogLines.size();
+    w.SaveAsBtn->trigger();
+    EXPECT_EQ(DebugLogLines.size(), before);
+}
+
+TEST_F(DebugWindowTest, SaveAsSkipsAnEmptyLog) {
+    Tdebug w;
+    DebugLogLines.clear();
+    bool asked = false;
+    w.ChooseSaveFile = [&](const QString&, const QString&) {
+        asked = true;
+        return QString();
+    };
+    w.SaveAsBtn->trigger();
+    EXPECT_FALSE(asked);
+}
+
+TEST_F(DebugWindowTest, FontKeepsSizeRangeAndNoStyle) {
+    Tdebug w;
+    struct Case {
+        int chosen, used;
+    };
+    for (const Case& c : {Case{50, 36}, Case{5, 7}, Case{12, 12}}) {
+        w.ChooseFont = [&](QFont& font) {
+            font.setPointSize(c.chosen);
+            font.setBold(true);
+            font.setItalic(true);
+            return true;
+        };
+        w.FontBtn->trigger();
+        EXPECT_EQ(w.dm->font().pointSize(), c.used);
+        EXPECT_FALSE(w.dm->font().bold());
+        EXPECT_FALSE(w.dm->font().italic());
+    }
+    const QFont before = w.dm->font();
+    w.ChooseFont = [](QFont& font) {
+        font.setPointSize(20);
+        return false; // cancelled
+    };
+    w.FontBtn->trigger();
+    EXPECT_EQ(w.dm->font(), before);
+}
+
+TEST_F(DebugWindowTest, CloseReturnsToTheOpenerWithANewGame) {
+    for (bool counters : {true, false}) {
+        SCOPED_TRACE(counters);
+        QWidget opener;
+        opener.setEnabled(false);
+        Tdebug w(&opener);
+        w.show();
+        Options.doShowCounters = counters;
+        WaitingFirstClick = 0;
+        int newGames = 0, shown = 0, hidden = 0;
+        UiHooks.NewGame = [&] { ++newGames; };
+        UiHooks.ShowCountersWindow = [&] { ++shown; };
+        UiHooks.HideCountersWindow = [&] { ++hidden; };
+        w.CloseBtn->trigger();
+        EXPECT_EQ(GameOver, 1); // the clock was stopped
+        EXPECT_TRUE(opener.isEnabled());
+        EXPECT_TRUE(opener.isVisible());
+        EXPECT_FALSE(w.isVisible());
+        EXPECT_EQ(newGames, 1);
+        EXPECT_EQ(shown, counters ? 1 : 0);
+        EXPECT_EQ(hidden, counters ? 0 : 1);
+        GameOver = 0;
+    }
+}
+
+TEST_F(DebugWindowTest, ClosingByTheFrameHidesAndKeepsTheWindow) {
+    QWidget opener;
+    opener.setEnabled(false);
+    Tdebug w(&opener);
+    w.show();
+    int newGames = 0;
+    UiHooks.NewGame = [&] { ++newGames; };
+    EXPECT_FALSE(w.close()); // refused: the window lives for the whole run
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(opener.isEnabled());
+    EXPECT_EQ(newGames, 0);
+    EXPECT_EQ(DebugWindowOn, 1);
+}
+
+TEST_F(DebugWindowTest, MemoRefusesClicksAndKeys) {
+    Tdebug w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    QTest::mouseDClick(w.dm->viewport(), Qt::LeftButton, {}, QPoint(20, 5));
+    QTest::keyClick(w.dm, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_FALSE(w.dm->textCursor().hasSelection());
+    EXPECT_FALSE(w.dm->hasFocus());
+}
+
+// ---- Qt hooks ----
+
+TEST_F(DebugWindowTest, MessageBoxIsOneYesButton) {
+    InstallQtUiHooks();
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QList<QAbstractButton*> buttons;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        text = box->text();
+        icon = box->icon();
+        buttons = box->buttons();
+        box->button(QMessageBox::Yes)->click();
+    });
+    ShowMessageBox("Cannot save file");
+    EXPECT_EQ(text, QStringLiteral("Cannot save file"));
+    EXPECT_EQ(icon, QMessageBox::Information);
+    EXPECT_EQ(buttons.size(), 1);
+}
+
+TEST_F(DebugWindowTest, ClipboardGetsThePlainText) {
+    InstallQtUiHooks();
+    CopyTextToClipboard("3BV/s = 1,23");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("3BV/s = 1,23"));
+}
+
+TEST_F(DebugWindowTest, PictureSizeReadsTheFile) {
+    InstallQtUiHooks();
+    const std::string png = Home() + "cursor.png";
+    ASSERT_TRUE(QImage(40, 20, QImage::Format_RGB32).save(QString::fromStdString(png)));
+    std::ofstream(Home() + "bad.bmp") << "not a picture";
+    int32_t width = 0, height = 0;
+    EXPECT_TRUE(UiHooks.PictureSize(png, width, height));
+    EXPECT_EQ(width, 40);
+    EXPECT_EQ(height, 20);
+    EXPECT_FALSE(UiHooks.PictureSize(Home() + "bad.bmp", width, height));
+}
+
+} // namespace quorlet
