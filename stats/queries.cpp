@@ -1,6 +1,7 @@
 #include "stats/queries.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "core/FData.h"
 #include "core/textutil.h"
@@ -126,139 +127,121 @@ uint32_t CountNoFlagGamesOfLevel(uint8_t level) {
 
 // ---- Extremes ----
 
+namespace {
+
+// Choose over a pair key from a start pair; the chosen pair goes back through the outputs.
+template <typename Whole, typename Hund, typename KeyOf, typename Accept, typename Replaces>
+int32_t ChoosePair(uint8_t level, uint32_t startWhole, uint32_t startHund, KeyOf keyOf, Accept accept,
+                   Replaces replaces, Whole& whole, Hund& hundredths) {
+    uint32_t key = PairKey(startWhole, startHund);
+    const int32_t i = Choose(level, key, keyOf, accept, replaces);
+    SplitKey(key, whole, hundredths);
+    return i;
+}
+
+template <typename Replaces>
+int32_t Choose3BV(uint8_t level, uint32_t start, Replaces replaces, uint16_t& bbbv) {
+    uint32_t key = start;
+    const int32_t i = Choose(
+        level, key, [](const TGameRecord& r) { return uint32_t{r.bbbv}; }, kAny, replaces);
+    bbbv = static_cast<uint16_t>(key);
+    return i;
+}
+
+} // namespace
+
 int32_t FindBestTime(uint8_t level, uint16_t& seconds, uint8_t& hundredths) {
-    uint32_t key = PairKey(999, 99);
-    const int32_t i = Choose(level, key, TimeKey, kAny, kLess);
-    SplitKey(key, seconds, hundredths);
-    return i;
+    return ChoosePair(level, 999, 99, TimeKey, kAny, kLess, seconds, hundredths);
 }
-
 int32_t FindBest3BVs(uint8_t level, uint8_t& whole, uint8_t& hundredths) {
-    uint32_t key = PairKey(0, 0);
-    const int32_t i = Choose(level, key, RateKey, kAny, kGreater);
-    SplitKey(key, whole, hundredths);
-    return i;
+    return ChoosePair(level, 0, 0, RateKey, kAny, kGreater, whole, hundredths);
 }
-
 int32_t FindMin3BV(uint8_t level, uint16_t& bbbv) {
-    uint32_t key = 999;
-    const int32_t i = Choose(
-        level, key, [](const TGameRecord& r) { return uint32_t{r.bbbv}; }, kAny, kLess);
-    bbbv = static_cast<uint16_t>(key);
-    return i;
+    return Choose3BV(level, 999, kLess, bbbv);
 }
-
 int32_t FindWorstTime(uint8_t level, uint16_t& seconds, uint8_t& hundredths) {
-    uint32_t key = PairKey(0, 0);
-    const int32_t i = Choose(level, key, TimeKey, kAny, kGreater);
-    SplitKey(key, seconds, hundredths);
-    return i;
+    return ChoosePair(level, 0, 0, TimeKey, kAny, kGreater, seconds, hundredths);
 }
-
 int32_t FindWorst3BVs(uint8_t level, uint8_t& whole, uint8_t& hundredths) {
-    uint32_t key = PairKey(99, 99);
-    const int32_t i = Choose(level, key, RateKey, kAny, kLess);
-    SplitKey(key, whole, hundredths);
-    return i;
+    return ChoosePair(level, 99, 99, RateKey, kAny, kLess, whole, hundredths);
 }
-
 int32_t FindMax3BV(uint8_t level, uint16_t& bbbv) {
-    uint32_t key = 0;
-    const int32_t i = Choose(
-        level, key, [](const TGameRecord& r) { return uint32_t{r.bbbv}; }, kAny, kGreater);
-    bbbv = static_cast<uint16_t>(key);
-    return i;
+    return Choose3BV(level, 0, kGreater, bbbv);
 }
 
 // ---- Averages ----
 
-void AverageTime(uint8_t level, uint16_t& whole, uint8_t& hundredths) {
-    uint64_t sw = 0, sh = 0, n = 0;
-    ForEachLevelRecord(level, [&](const TGameRecord& r, int32_t) {
-        sw += r.timeSec;
-        sh += r.timeHund;
-        ++n;
-    });
-    PairMean(sw, sh, n, whole, hundredths);
-}
+namespace {
 
-void Average3BVs(uint8_t level, uint8_t& whole, uint8_t& hundredths) {
-    uint64_t sw = 0, sh = 0, n = 0;
-    ForEachLevelRecord(level, [&](const TGameRecord& r, int32_t) {
-        sw += r.bbbvsWhole;
-        sh += r.bbbvsHund;
-        ++n;
-    });
-    PairMean(sw, sh, n, whole, hundredths);
-}
-
-void Average3BV(uint8_t level, uint16_t& whole, uint8_t& hundredths) {
-    uint64_t s = 0, n = 0;
-    ForEachLevelRecord(level, [&](const TGameRecord& r, int32_t) {
-        s += r.bbbv;
-        ++n;
-    });
-    whole = 0;
-    hundredths = 0;
-    if (n == 0) return;
-    whole = static_cast<uint16_t>(s / n);
-    hundredths = static_cast<uint8_t>((((s - uint64_t{whole} * n) * 100) / n) % 100);
-}
-
-void AverageAll3BVs(uint8_t& whole, uint8_t& hundredths) {
+// Mean of the (whole, hundredths) pair that get gives for every record of the level, or of the
+// whole table for level kAllLevels. A plain number is a pair with hundredths 0.
+constexpr int kAllLevels = -1;
+template <typename Whole, typename Get> void MeanOver(int level, Get get, Whole& whole, uint8_t& hundredths) {
     uint64_t sw = 0, sh = 0, n = 0;
     ForEachRecord([&](const TGameRecord& r, int32_t) {
-        sw += r.bbbvsWhole;
-        sh += r.bbbvsHund;
+        if (level != kAllLevels && r.level != level) return;
+        const auto [w, h] = get(r);
+        sw += w;
+        sh += h;
         ++n;
     });
     PairMean(sw, sh, n, whole, hundredths);
+}
+
+std::pair<uint64_t, uint64_t> TimeOf(const TGameRecord& r) {
+    return {r.timeSec, r.timeHund};
+}
+std::pair<uint64_t, uint64_t> RateOf(const TGameRecord& r) {
+    return {r.bbbvsWhole, r.bbbvsHund};
+}
+std::pair<uint64_t, uint64_t> BBBVOf(const TGameRecord& r) {
+    return {r.bbbv, 0};
+}
+
+} // namespace
+
+void AverageTime(uint8_t level, uint16_t& whole, uint8_t& hundredths) {
+    MeanOver(level, TimeOf, whole, hundredths);
+}
+void Average3BVs(uint8_t level, uint8_t& whole, uint8_t& hundredths) {
+    MeanOver(level, RateOf, whole, hundredths);
+}
+// S div n and ((S - W n) x 100) div n: the pair mean with no hundredths.
+void Average3BV(uint8_t level, uint16_t& whole, uint8_t& hundredths) {
+    MeanOver(level, BBBVOf, whole, hundredths);
+}
+void AverageAll3BVs(uint8_t& whole, uint8_t& hundredths) {
+    MeanOver(kAllLevels, RateOf, whole, hundredths);
 }
 
 // ---- Ranking walks ----
 
 int32_t FindNextByTime(uint8_t level, uint16_t a, uint8_t b, uint16_t& seconds, uint8_t& hundredths) {
     const uint32_t from = PairKey(a, b);
-    uint32_t key = PairKey(999, 99);
-    const int32_t i = Choose(
-        level, key, TimeKey, [&](const TGameRecord&, int32_t, uint32_t k) { return k > from; }, kLess);
-    SplitKey(key, seconds, hundredths);
-    return i;
+    auto after = [&](const TGameRecord&, int32_t, uint32_t k) { return k > from; };
+    return ChoosePair(level, 999, 99, TimeKey, after, kLess, seconds, hundredths);
 }
 
 int32_t FindNextByTimeMasked(uint8_t level, uint16_t a, uint8_t b, uint16_t& seconds, uint8_t& hundredths) {
     const uint32_t from = PairKey(a, b);
-    uint32_t key = PairKey(999, 99);
-    const int32_t i = Choose(
-        level, key, TimeKey,
-        [&](const TGameRecord&, int32_t idx, uint32_t k) {
-            return HistorySelectionMask[idx] == 1 && k >= from;
-        },
-        kLessOrEqual);
-    SplitKey(key, seconds, hundredths);
-    return i;
+    auto markedFrom = [&](const TGameRecord&, int32_t i, uint32_t k) {
+        return HistorySelectionMask[i] == 1 && k >= from;
+    };
+    return ChoosePair(level, 999, 99, TimeKey, markedFrom, kLessOrEqual, seconds, hundredths);
 }
 
 int32_t FindNextBy3BVs(uint8_t level, uint8_t a, uint8_t b, uint8_t& whole, uint8_t& hundredths) {
     const uint32_t from = PairKey(a, b);
-    uint32_t key = PairKey(0, 0);
-    const int32_t i = Choose(
-        level, key, RateKey, [&](const TGameRecord&, int32_t, uint32_t k) { return k < from; }, kGreater);
-    SplitKey(key, whole, hundredths);
-    return i;
+    auto below = [&](const TGameRecord&, int32_t, uint32_t k) { return k < from; };
+    return ChoosePair(level, 0, 0, RateKey, below, kGreater, whole, hundredths);
 }
 
 int32_t FindNextBy3BVsMasked(uint8_t level, uint8_t a, uint8_t b, uint8_t& whole, uint8_t& hundredths) {
     const uint32_t from = PairKey(a, b);
-    uint32_t key = PairKey(0, 0);
-    const int32_t i = Choose(
-        level, key, RateKey,
-        [&](const TGameRecord&, int32_t idx, uint32_t k) {
-            return HistorySelectionMask[idx] == 1 && k <= from;
-        },
-        kGreaterOrEqual);
-    SplitKey(key, whole, hundredths);
-    return i;
+    auto markedUpTo = [&](const TGameRecord&, int32_t i, uint32_t k) {
+        return HistorySelectionMask[i] == 1 && k <= from;
+    };
+    return ChoosePair(level, 0, 0, RateKey, markedUpTo, kGreaterOrEqual, whole, hundredths);
 }
 
 // ---- Summaries ----
