@@ -125,7 +125,8 @@ bool SaveDebugLogTo(const std::string& path) {
 }
 
 void SaveDebugLog() {
-    if (!DebugWindowOn || DebugLogLines.empty()) return;
+    // Without a program folder the name would land in whatever folder the process runs in.
+    if (!DebugWindowOn || DebugLogLines.empty() || Options.LastPath.empty()) return;
     try {
         SaveDebugLogTo(Options.LastPath + "_Debug_MS_Quorlet_0.47_" + DatedSuffix());
     } catch (...) {

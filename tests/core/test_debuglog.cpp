@@ -142,6 +142,16 @@ TEST_F(DebugLogTest, SaveFailuresAreSwallowed) {
     EXPECT_TRUE(std::filesystem::is_empty(Home()));
 }
 
+// With no program folder the dated name used to land in the process's working folder.
+TEST_F(DebugLogTest, SaveWithoutProgramFolderWritesNothing) {
+    DebugLog("line");
+    Options.LastPath.clear();
+    const auto cwd = std::filesystem::current_path();
+    const auto before = std::distance(std::filesystem::directory_iterator(cwd), {});
+    SaveDebugLog();
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(cwd), {}), before);
+}
+
 TEST_F(DebugLogTest, SaveReplacesAnExistingFile) {
     const std::string path = Home() + "log.txt";
     std::ofstream(path) << "a much longer earlier text that must not survive\n";

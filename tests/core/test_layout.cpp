@@ -97,8 +97,8 @@ class ProbabilityHint : public test::EngineTest {
             for (int c = 0; c < 8; ++c) {
                 const char v = rows[r][c];
                 const char h = hidden[r][c];
-                VisibleBoard[c][r] = v == '.' ? csCovered : static_cast<TCellState>(v - '0');
-                HiddenBoard[c][r] = h == '*' ? csMine : static_cast<TCellState>(h - '0');
+                VisibleBoard[c][r] = v == '.' ? TCellState{csCovered} : static_cast<TCellState>(v - '0');
+                HiddenBoard[c][r] = h == '*' ? TCellState{csMine} : static_cast<TCellState>(h - '0');
             }
     }
 };
