@@ -14,7 +14,10 @@
 #include <chrono>
 #include <exception>
 
+#include "app/ApplyTexts.h"
+#include "app/ApplyTexts.h"
 #include "app/BoardView.h"
+#include "app/Fdebug.h"
 #include "app/skins.h"
 #include "core/FData.h"
 #include "core/board.h"
@@ -31,6 +34,7 @@
 #include "settings/FCap.h"
 #include "settings/options.h"
 #include "settings/settingsfile.h"
+#include "stats/counters.h"
 #include "stats/historyfile.h"
 
 namespace quorlet {
@@ -45,6 +49,13 @@ const char* const kTitle = "Minesweeper Quorlet";
 QString Caption(const char* key, const char* fallback) {
     const std::string& text = UIText(key);
     return QString::fromStdString(text.empty() ? std::string(fallback) : text);
+}
+
+// The one window of a kind among the application's windows, or null while it does not exist.
+template <typename TWindow> TWindow* FindWindow() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* window = qobject_cast<TWindow*>(w)) return window;
+    return nullptr;
 }
 
 QAction* AddItem(QMenu* menu, const QString& caption, const QKeySequence& shortcut = {}) {
@@ -173,6 +184,7 @@ void TMain::BuildMenus() {
     connect(ExitBtn, &QAction::triggered, this, [this] { ExitBtnClick(); });
     connect(BossKeyBtn, &QAction::triggered, this, [this] { BossKeyBtnClick(); });
     connect(ShowCountersBtn, &QAction::triggered, this, [this] { ShowCountersBtnClick(); });
+    connect(ShowDebugProtocol1, &QAction::triggered, this, [this] { ShowDebugProtocol1Click(); });
     // Object names let the text table and the tests find the controls by their form names.
     setObjectName(QStringLiteral("TMain"));
     const std::pair<QObject*, const char*> names[] = {
@@ -299,6 +311,17 @@ void TMain::InstallHooks() {
             for (QAction* a : {m->sbSavereplay, m->btnSaveBoard, m->btnPreviewReplay})
                 a->setEnabled(enabled);
     };
+    UiHooks.ApplyTexts = [] { ApplyTexts(); };
+    UiHooks.SetShowCountersCheck = [](bool checked) {
+        if (TMain* m = MainWindow()) m->ShowCountersBtn->setChecked(checked);
+    };
+    UiHooks.BringMainWindowToFront = [] {
+        if (TMain* m = MainWindow()) {
+            m->raise();
+            m->activateWindow();
+        }
+    };
+    UiHooks.ApplyTexts = [] { quorlet::ApplyTexts(); };
     UiHooks.SetMainCaption = [](const std::string& caption) {
         if (TMain* m = MainWindow()) m->setWindowTitle(QString::fromStdString(caption));
     };
@@ -434,9 +457,10 @@ void TMain::FormClose() {
     if (closed_) return;
     closed_ = true;
     timer->SetEnabled(false);
+    // A refused start must not overwrite the files of the instance that runs.
+    if (!startedUp_) return;
     try {
-        // A refused start must not overwrite the files of the instance that runs.
-        if (startedUp_) SaveSettings();
+        SaveSettings();
         const std::string path = Options.LastPath + "/_debug_protocol_last.txt";
         if (!Options.LastPath.empty() && SaveDebugLogTo(path))
             DebugLog("protocol save ok");
@@ -452,6 +476,18 @@ void TMain::FormClose() {
 void TMain::closeEvent(QCloseEvent* event) {
     FormClose();
     event->accept();
+    // Closing the main window ends the program, even while another window is shown.
+    QCoreApplication::quit();
+}
+
+void TMain::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // The player brought back a window the boss key could only minimise.
+    if (event->type() == QEvent::WindowStateChange && BossKeyHidden && isVisible() && !isMinimized()) {
+        BossKeyHidden = 0;
+        if (Options.doShowCounters && UiHooks.ShowCountersWindow) UiHooks.ShowCountersWindow();
+        DebugLog("boss-key normal mode restored");
+    }
 }
 
 // ---- Commands ----
@@ -552,22 +588,45 @@ void TMain::ShowCountersBtnClick() {
     if (hook) hook();
 }
 
+void TMain::ShowDebugProtocol1Click() {
+    GameOver = 1;
+    DisableGameTimer();
+    Tdebug* debug = FindWindow<Tdebug>();
+    if (!debug) return;
+    const QRect g = frameGeometry();
+    TWindowRect r{g.left() + g.width() / 2 - debug->width() / 2, g.top() + g.height() / 2 - debug->height() / 2,
+                  debug->width(), debug->height()};
+    if (const QScreen* s = screen()) KeepOnScreen(r, TScreenSize{s->geometry().width(), s->geometry().height()});
+    debug->move(r.Left, r.Top);
+    if (UiHooks.HideCountersWindow) UiHooks.HideCountersWindow();
+    debug->show();
+    debug->raise();
+    // Pseudo-modal: the debug window enables the main window again when it closes.
+    setEnabled(false);
+}
+
 void TMain::ToggleBossKey() {
     if (!Options.doEnableBossKey) return;
     StopGameClock();
     if (BossKeyHidden) {
         if (Options.doShowCounters && UiHooks.ShowCountersWindow) UiHooks.ShowCountersWindow();
-        show();
         BossKeyHidden = 0;
+        showNormal();
+        activateWindow();
         DebugLog("boss-key normal mode restored");
         return;
     }
     NewBtnClick();
     setEnabled(true);
-    // The secondary windows close here as they join the program.
-    hide();
-    if (UiHooks.HideCountersWindow) UiHooks.HideCountersWindow();
+    // Every open secondary window closes (their close handlers give the main window back).
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != this && w->isVisible() && w->isWindow()) w->close();
     BossKeyHidden = 1;
+    if (BossKeyCanRestore)
+        hide();
+    else
+        showMinimized();
+    if (UiHooks.HideCountersWindow) UiHooks.HideCountersWindow();
     DebugLog("boss-key stealth mode activated");
 }
 
@@ -578,9 +637,15 @@ void TMain::ShowProgressBarWindow() {
 void TMain::HideProgressBarWindow() {}
 
 void TMain::ResetCountersWindow() {
-    for (QAction* a : {sbSavereplay, btnSaveBoard, btnPreviewReplay})
-        a->setEnabled(false);
+    if (UiHooks.SetCountersColour) UiHooks.SetCountersColour(-1);
     if (UiHooks.SetCountersColumnWidths) UiHooks.SetCountersColumnWidths(Options.widthCr1, Options.widthCr2);
+    RefreshCounters();
+    // Through the hook, so the counters window's save buttons follow once it chains in.
+    if (UiHooks.SetSaveReplayEnabled)
+        UiHooks.SetSaveReplayEnabled(false);
+    else
+        for (QAction* a : {sbSavereplay, btnSaveBoard, btnPreviewReplay})
+            a->setEnabled(false);
 }
 
 // ---- Board mouse ----

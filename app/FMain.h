@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 
+#include <array>
 #include <memory>
 #include <string>
 
@@ -14,6 +15,7 @@ class QActionGroup;
 class QLabel;
 class QMenu;
 class QMouseEvent;
+class QPainter;
 
 namespace quorlet {
 
@@ -58,6 +60,7 @@ class TMain : public QMainWindow {
     void ExitBtnClick();
     void BossKeyBtnClick();
     void ShowCountersBtnClick();
+    void ShowDebugProtocol1Click();
 
     // ---- Board mouse handlers ----
     void boxMouseDown(QMouseEvent* event);
@@ -69,6 +72,10 @@ class TMain : public QMainWindow {
 
     // The application title for the single-instance option (a trailing blank allows company).
     static QString ApplicationTitle();
+
+    // Set once the global hot key is registered: only then can the boss key bring back a
+    // window it hid, so without it the window is minimised instead of vanishing.
+    bool BossKeyCanRestore = false;
 
     // Controls named as the form names them.
     TBevelPanel* pMain = nullptr;
@@ -120,6 +127,7 @@ class TMain : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     void BuildForm();
@@ -130,7 +138,7 @@ class TMain : public QMainWindow {
     void SelectLevel(uint8_t level, const char* logText);
     void ResetGameCounters();
     void ApplyMenuCaptions();
-    void PaintCell(int column, int row);
+    void PaintCell(QPainter& painter, int column, int row);
     void CounterOverlayStep();
     void DrawCornerLabels(const char* word, int rightInset);
     void DrawLed(TImageView* view, const std::array<char, 3>& text);
@@ -146,6 +154,7 @@ class TMain : public QMainWindow {
     bool closed_ = false;
     int hintColumn_ = -1;
     int hintRow_ = -1;
+    int hintColour_ = 0;
 };
 
 // The main window while it exists (the hooks and the entry reach it here).

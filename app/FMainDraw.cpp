@@ -70,18 +70,21 @@ void TMain::ShowFace() {
     SetFaceImage(NewGameFace);
 }
 
-void TMain::PaintCell(int column, int row) {
+void TMain::PaintCell(QPainter& painter, int column, int row) {
     if (Options.skinNumber > 1) return;
     const TCellState state = VisibleBoard[column][row];
     if (state >= kCellPictures) return;
-    QPainter p(&box->Image());
-    p.drawImage(column * kCellSize, row * kCellSize, Skins().cells[Options.skinNumber][state]);
+    painter.drawImage(column * kCellSize, row * kCellSize, Skins().cells[Options.skinNumber][state]);
 }
 
 void TMain::RedrawBoard() {
-    for (int c = 0; c <= LastColumn; ++c)
-        for (int r = 0; r <= LastRow; ++r)
-            PaintCell(c, r);
+    {
+        // One painter for the whole loop: opening one per cell costs more than the cells.
+        QPainter p(&box->Image());
+        for (int c = 0; c <= LastColumn; ++c)
+            for (int r = 0; r <= LastRow; ++r)
+                PaintCell(p, c, r);
+    }
     DrawnBoard = VisibleBoard;
     hintColumn_ = hintRow_ = -1;
     DrawMineCounter();
@@ -96,13 +99,17 @@ void TMain::RedrawBoard() {
 
 void TMain::RedrawChangedCells() {
     bool changed = false;
-    for (int c = 0; c <= LastColumn; ++c)
-        for (int r = 0; r <= LastRow; ++r)
-            if (VisibleBoard[c][r] != DrawnBoard[c][r]) {
-                PaintCell(c, r);
-                if (c == hintColumn_ && r == hintRow_) hintColumn_ = hintRow_ = -1;
-                changed = true;
-            }
+    {
+        QPainter p;
+        for (int c = 0; c <= LastColumn; ++c)
+            for (int r = 0; r <= LastRow; ++r)
+                if (VisibleBoard[c][r] != DrawnBoard[c][r]) {
+                    if (!p.isActive()) p.begin(&box->Image());
+                    PaintCell(p, c, r);
+                    if (c == hintColumn_ && r == hintRow_) hintColumn_ = hintRow_ = -1;
+                    changed = true;
+                }
+    }
     CounterOverlayStep();
     if (changed) {
         DrawnBoard = VisibleBoard;
@@ -168,7 +175,10 @@ void TMain::DrawCustomLabels() {
 
 void TMain::ClearHint() {
     if (hintColumn_ < 0) return;
-    if (hintColumn_ <= LastColumn && hintRow_ <= LastRow) PaintCell(hintColumn_, hintRow_);
+    if (hintColumn_ <= LastColumn && hintRow_ <= LastRow) {
+        QPainter p(&box->Image());
+        PaintCell(p, hintColumn_, hintRow_);
+    }
     hintColumn_ = hintRow_ = -1;
     box->update();
 }
@@ -182,9 +192,10 @@ void TMain::DrawProbabilityHint() {
     // A cursor off the board has no cell under it: nothing is drawn.
     const int column = p.x() >= 0 ? p.x() / kCellSize : -1;
     const int row = p.y() >= 0 ? p.y() / kCellSize : -1;
-    if (column == hintColumn_ && row == hintRow_) return;
-    ClearHint();
     const THintColour colour = ProbabilityHintColour(column, row);
+    // The colour follows the neighbours too, so an unchanged cell may still need a new square.
+    if (column == hintColumn_ && row == hintRow_ && static_cast<int>(colour) == hintColour_) return;
+    ClearHint();
     if (colour == THintColour::None) return;
     const QColor fill = colour == THintColour::Green    ? QColor(0x00, 0xFF, 0x00)
                         : colour == THintColour::Yellow ? QColor(0xFF, 0xFF, 0x00)
@@ -193,6 +204,7 @@ void TMain::DrawProbabilityHint() {
     painter.fillRect(column * kCellSize + 2, row * kCellSize + 2, 12, 12, fill);
     hintColumn_ = column;
     hintRow_ = row;
+    hintColour_ = static_cast<int>(colour);
     box->update();
 }
 

@@ -3,10 +3,14 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QStringList>
 #include <QTimer>
+
+#include <climits>
 
 #include "core/FData.h"
 #include "core/clock.h"
@@ -14,6 +18,7 @@
 #include "core/sysinfo.h"
 #include "core/uihooks.h"
 #include "settings/FCap.h"
+#include "settings/options.h"
 
 namespace quorlet {
 
@@ -41,6 +46,15 @@ bool DefaultChooseFont(QWidget* parent, QFont& font) {
 }
 
 } // namespace
+
+QPoint CenteredOnOpener(const QRect& opener, const QSize& dialog, const QSize& screen) {
+    // Integer halves truncate as the window placement always has.
+    const TWindowRect r =
+        PlaceWindow(opener.left() + opener.width() / 2 - dialog.width() / 2,
+                    opener.top() + opener.height() / 2 - dialog.height() / 2, dialog.width(), dialog.height(),
+                    TScreenSize{screen.width(), screen.height()});
+    return {r.Left, r.Top};
+}
 
 Tdebug::Tdebug(QWidget* opener, QWidget* parent) : QMainWindow(parent), opener_(opener) {
     ChooseSaveFile = [this](const QString& folder, const QString& name) {
@@ -159,7 +173,16 @@ void Tdebug::FontBtnClick() {
 }
 
 void Tdebug::CommandBtnClick() {
-    // The debug command box opens here once it exists.
+    if (!CommandBox) return;
+    const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QSize screenSize = shown ? shown->geometry().size() : QSize(INT_MAX / 2, INT_MAX / 2);
+    CommandBox->move(CenteredOnOpener(frameGeometry(), CommandBox->frameGeometry().size(), screenSize));
+    CommandBox->show();
+    QWidget* list = CommandBox->findChild<QWidget*>(QStringLiteral("dc"));
+    (list ? list : CommandBox)->setFocus();
+    CommandBox->raise();
+    CommandBox->activateWindow();
+    setEnabled(false);
 }
 
 void Tdebug::ReturnToOpener() {

@@ -8,10 +8,17 @@
 
 #include <functional>
 
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
 class QAction;
 class QPlainTextEdit;
 
 namespace quorlet {
+
+// Top-left corner of a dialog centred on its opener's frame, then pushed inside the screen.
+QPoint CenteredOnOpener(const QRect& opener, const QSize& dialog, const QSize& screen);
 
 class Tdebug : public QMainWindow {
     Q_OBJECT
@@ -28,6 +35,9 @@ class Tdebug : public QMainWindow {
     QAction* FontBtn = nullptr;
     QAction* CommandBtn = nullptr;
     QAction* CloseBtn = nullptr;
+    // The debug command box opened by CommandBtn (it enables this window again when it closes);
+    // its child named "dc" takes the focus. Nothing opens while it is not set.
+    QWidget* CommandBox = nullptr;
 
     void ClearBtnClick();
     void SaveAsBtnClick();

@@ -3,6 +3,8 @@
 #include <exception>
 
 #include "app/FMain.h"
+#include "app/Fdebug.h"
+#include "app/uihooks_qt.h"
 #include "core/debuglog.h"
 #include "settings/options.h"
 
@@ -11,10 +13,13 @@ int main(int argc, char* argv[]) {
     try {
         // Provisional title: the main window sets the real one during its creation.
         QApplication::setApplicationName(QStringLiteral("warning"));
+        // Message box and clipboard first: start-up may already need them.
+        quorlet::InstallQtUiHooks();
         const QStringList args = QApplication::arguments();
+        // The windows in their fixed order; the others join here as they land.
         quorlet::TMain mainWindow(args.size() > 1 ? args.at(1) : QString());
+        quorlet::Tdebug debugWindow(&mainWindow);
         if (!mainWindow.StartedUp()) return 0;
-        // The other windows are created here, in their fixed order, as they join.
         quorlet::RestoreWindowPositions();
         mainWindow.show();
         return app.exec();

@@ -144,32 +144,36 @@ QImage CellPicture(int skin, int state) {
 constexpr uint8_t kSegments[kLedGlyphs] = {0x00, 0x40, 0x3F, 0x06, 0x5B, 0x4F,
                                            0x66, 0x6D, 0x7D, 0x07, 0x7F, 0x6F};
 
+// Each segment is a 3-pixel bar that narrows towards its inner side (outer bars) or both
+// sides (the middle bar), with a one-pixel gap between neighbours, as on a real LED display.
+struct TSegmentLine {
+    bool vertical;
+    int at;         // column of a vertical line, row of a horizontal one
+    int from, to;   // inclusive extent along the line
+};
+constexpr TSegmentLine kSegmentLines[7][3] = {
+    {{false, 1, 2, 10}, {false, 2, 3, 9}, {false, 3, 4, 8}},    // a: top
+    {{true, 11, 2, 10}, {true, 10, 3, 9}, {true, 9, 4, 8}},     // b: upper right
+    {{true, 11, 12, 20}, {true, 10, 13, 19}, {true, 9, 14, 18}}, // c: lower right
+    {{false, 21, 2, 10}, {false, 20, 3, 9}, {false, 19, 4, 8}}, // d: bottom
+    {{true, 1, 12, 20}, {true, 2, 13, 19}, {true, 3, 14, 18}},   // e: lower left
+    {{true, 1, 2, 10}, {true, 2, 3, 9}, {true, 3, 4, 8}},        // f: upper left
+    {{false, 10, 3, 9}, {false, 11, 2, 10}, {false, 12, 3, 9}}, // g: middle
+};
+
 void DrawSegment(QPainter& p, int segment, const QColor& colour) {
-    p.setPen(Qt::NoPen);
-    p.setBrush(colour);
-    // Horizontal bars taper at both ends, vertical bars likewise, so lit digits read as LEDs.
-    auto horizontal = [&](int y) {
-        p.drawPolygon(QPolygon({QPoint(3, y), QPoint(9, y), QPoint(10, y + 1), QPoint(9, y + 2),
-                                QPoint(3, y + 2), QPoint(2, y + 1)}));
-    };
-    auto vertical = [&](int x, int y) {
-        p.drawPolygon(QPolygon({QPoint(x, y), QPoint(x + 1, y + 1), QPoint(x + 1, y + 7), QPoint(x, y + 8),
-                                QPoint(x - 1, y + 7), QPoint(x - 1, y + 1)}));
-    };
-    switch (segment) {
-    case 0: horizontal(1); break;
-    case 1: vertical(11, 2); break;
-    case 2: vertical(11, 12); break;
-    case 3: horizontal(20); break;
-    case 4: vertical(2, 12); break;
-    case 5: vertical(2, 2); break;
-    case 6: horizontal(10); break;
+    for (const TSegmentLine& line : kSegmentLines[segment]) {
+        const int length = line.to - line.from + 1;
+        if (line.vertical)
+            p.fillRect(line.at, line.from, 1, length, colour);
+        else
+            p.fillRect(line.from, line.at, length, 1, colour);
     }
 }
 
 QImage LedGlyph(int skin, int glyph) {
     const QColor lit = skin == 1 ? QColor(0x20, 0xFF, 0x40) : QColor(0xFF, 0x00, 0x00);
-    const QColor dim = skin == 1 ? QColor(0x00, 0x38, 0x10) : QColor(0x48, 0x00, 0x00);
+    const QColor dim = skin == 1 ? QColor(0x00, 0x2C, 0x0C) : QColor(0x38, 0x00, 0x00);
     QImage img(kLedWidth, kLedHeight, QImage::Format_RGB32);
     img.fill(Qt::black);
     QPainter p(&img);

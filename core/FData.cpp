@@ -64,6 +64,8 @@ std::function<TSystemTime()> SystemTimeSource;
 int32_t TimeZoneBias = 0;
 std::string TimeZoneName;
 
+std::vector<std::string> BannedWords;
+
 std::string StartupVideoFile;
 std::string ReplayPlayerName;
 uint8_t MainWindowCreated = 0;
@@ -158,6 +160,7 @@ void ResetGlobals() {
     SystemTimeSource = nullptr;
     TimeZoneBias = 0;
     TimeZoneName.clear();
+    BannedWords.clear();
 
     StartupVideoFile.clear();
     ReplayPlayerName.clear();

@@ -128,6 +128,11 @@ extern std::function<TSystemTime()> SystemTimeSource;
 extern int32_t TimeZoneBias;
 extern std::string TimeZoneName;
 
+// ---- Player-ID word list -----------------------------------------------------------------
+
+// Words refused inside a player ID; upper-cased once at start-up (InitMemoryLogAndWordList).
+extern std::vector<std::string> BannedWords;
+
 // ---- Random generator --------------------------------------------------------------------
 
 extern uint32_t RandomSeed;

@@ -239,7 +239,8 @@ void SetLevelSize(uint8_t level) {
 }
 
 void ResetBoardForNewGame() {
-    StopGameClock();
+    // Not StopGameClock: that leaves the timer running while WaitingFirstClick is still set.
+    DisableGameTimer();
     SetClock(0, 0);
     SetLevelSize(GameLevel);
     ClearBoard();

@@ -1,7 +1,10 @@
 #include "core/generation.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <string>
 
@@ -58,7 +61,7 @@ void RunSearch(const TSearch& search, uint8_t column, uint8_t row) {
     SetCaption(title + code + search.words);
     int boards = 0;
     do {
-        GenerateBoardForClick(column, row);
+        GenerateCandidateForClick(column, row);
         ++boards;
     } while (!search.found() && boards < limit);
     const bool found = search.found();
@@ -126,35 +129,28 @@ void RecountFlags() {
     if (Options.doAutoFlag) FlagsPlaced = placed;
 }
 
-} // namespace
+// Byte j of entry b is bit j of b: eight rows of a bit column spread into eight cells.
+constexpr std::array<uint64_t, 256> kBitBytes = [] {
+    std::array<uint64_t, 256> table{};
+    for (int b = 0; b < 256; ++b)
+        for (int j = 0; j < 8; ++j)
+            if ((b >> j) & 1) table[b] |= uint64_t{1} << (8 * j);
+    return table;
+}();
+static_assert(std::endian::native == std::endian::little, "rows are stored as the bytes of a word");
 
-int MaxPlaceableMines() {
-    return (LastColumn + 1) * (LastRow + 1) - 1;
+// Rows r0..r0+n-1 (n <= 8) of a column from the bytes of a word, lowest byte first.
+void StoreRows(TCellState* column, int r0, int n, uint64_t bytes) {
+    std::memcpy(column + r0, &bytes, static_cast<size_t>(n));
 }
 
-int PlaceHiddenMines(uint16_t count, uint16_t* placed) {
-    for (int c = 0; c <= LastColumn; ++c)
-        for (int r = 0; r <= LastRow; ++r)
-            HiddenBoard[c][r] = csCovered;
-    const int target = std::min<int>(count, MaxPlaceableMines());
-    const uint32_t columns = LastColumn + 1u;
-    const uint32_t rows = LastRow + 1u;
-    for (int n = 0; n < target;) {
-        const uint32_t c = Random(columns);
-        const uint32_t r = Random(rows);
-        if (HiddenBoard[c][r] == csMine) continue;
-        HiddenBoard[c][r] = csMine;
-        if (placed) placed[n] = static_cast<uint16_t>(c * kMaxRows + r);
-        ++n;
-    }
-    return target;
+void ReportPlacementFailure() {
+    DebugLog("fatal error: can not generate board");
+    SaveDebugLog();
 }
 
-void PlaceMines(uint16_t count) {
-    if (PlaceHiddenMines(count) < count) {
-        DebugLog("fatal error: can not generate board");
-        SaveDebugLog();
-    }
+// Marks set before the first click survive a new board.
+void CoverVisibleBoard() {
     for (int c = 0; c <= LastColumn; ++c) {
         for (int r = 0; r <= LastRow; ++r) {
             TCellState& cell = VisibleBoard[c][r];
@@ -163,54 +159,153 @@ void PlaceMines(uint16_t count) {
     }
 }
 
-void MoveMineFromClickedCell(uint8_t column, uint8_t row) {
-    if (!InBoard(column, row) || HiddenBoard[column][row] != csMine) return;
+// Where the mine under (column, row) goes: a free cell outside its column and row found by
+// draws (bounded), else one of the free cells picked directly (outside the lines when there is
+// one, else any other). False when no cell is free.
+template <typename IsMine>
+bool FindRelocation(uint8_t column, uint8_t row, IsMine isMine, uint32_t& toColumn, uint32_t& toRow) {
     const uint32_t columns = LastColumn + 1u;
     const uint32_t rows = LastRow + 1u;
     int freeOutside = 0;
     for (uint32_t c = 0; c < columns; ++c)
         for (uint32_t r = 0; r < rows; ++r)
-            if (c != column && r != row && HiddenBoard[c][r] != csMine) ++freeOutside;
-    auto move = [&](uint32_t c, uint32_t r) {
-        HiddenBoard[c][r] = csMine;
-        HiddenBoard[column][row] = csCovered;
-    };
+            if (c != column && r != row && !isMine(c, r)) ++freeOutside;
     if (freeOutside > 0) {
         for (int draw = 0; draw < kRelocationDraws; ++draw) {
             const uint32_t c = Random(columns);
             const uint32_t r = Random(rows);
-            if (c == column || r == row || HiddenBoard[c][r] == csMine) continue;
-            move(c, r);
-            return;
+            if (c == column || r == row || isMine(c, r)) continue;
+            toColumn = c;
+            toRow = r;
+            return true;
         }
     }
     // Dense board (or unlucky draws): pick one of the allowed free cells directly.
     const bool outsideOnly = freeOutside > 0;
-    int candidates = 0;
     auto allowed = [&](uint32_t c, uint32_t r) {
-        if (HiddenBoard[c][r] == csMine) return false;
+        if (isMine(c, r) || (c == column && r == row)) return false;
         return outsideOnly ? c != column && r != row : true;
     };
+    int candidates = 0;
     for (uint32_t c = 0; c < columns; ++c)
         for (uint32_t r = 0; r < rows; ++r)
             if (allowed(c, r)) ++candidates;
-    if (candidates == 0) return; // a board of mines only; PlaceHiddenMines never builds one
+    if (candidates == 0) return false; // a board of mines only; DrawMines never builds one
     uint32_t pick = Random(static_cast<uint32_t>(candidates));
     for (uint32_t c = 0; c < columns; ++c) {
         for (uint32_t r = 0; r < rows; ++r) {
-            if (!allowed(c, r)) continue;
-            if (pick-- == 0) {
-                move(c, r);
-                return;
-            }
+            if (!allowed(c, r) || pick-- != 0) continue;
+            toColumn = c;
+            toRow = r;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+int MaxPlaceableMines() {
+    return (LastColumn + 1) * (LastRow + 1) - 1;
+}
+
+int DrawMines(TMineBits& bits, uint16_t count) {
+    bits.fill(0);
+    const int target = std::min<int>(count, MaxPlaceableMines());
+    const uint32_t columns = LastColumn + 1u;
+    const uint32_t rows = LastRow + 1u;
+    // Random's recurrence with the seed kept in a register: storing and reloading the global
+    // on every draw cost more than the rest of the placement.
+    uint32_t seed = RandomSeed;
+    auto draw = [&seed](uint32_t n) {
+        seed = seed * 134775813u + 1u;
+        return static_cast<uint32_t>((static_cast<uint64_t>(seed) * n) >> 32);
+    };
+    for (int n = 0; n < target;) {
+        const uint32_t c = draw(columns);
+        const uint32_t bit = 1u << draw(rows);
+        if (bits[c + 1] & bit) continue;
+        bits[c + 1] |= bit;
+        ++n;
+    }
+    RandomSeed = seed;
+    return target;
+}
+
+void WriteNumbers(const TMineBits& bits) {
+    const int columns = LastColumn + 1, rows = LastRow + 1;
+    for (int c = 0; c < columns; ++c) {
+        const uint32_t left = bits[c], mine = bits[c + 1], right = bits[c + 2];
+        // The 8 neighbours of every row of the column added at once into four bit planes:
+        // count = p0 + 2 p1 + 4 p2 + 8 p3.
+        const uint32_t la = left << 1, lb = left >> 1;
+        const uint32_t sumL = la ^ left ^ lb, carryL = (la & left) | (lb & (la ^ left));
+        const uint32_t ra = right << 1, rb = right >> 1;
+        const uint32_t sumR = ra ^ right ^ rb, carryR = (ra & right) | (rb & (ra ^ right));
+        const uint32_t ma = mine << 1, mb = mine >> 1;
+        const uint32_t sumM = ma ^ mb, carryM = ma & mb;
+        const uint32_t p0 = sumL ^ sumR ^ sumM;
+        const uint32_t k = (sumL & sumR) | (sumM & (sumL ^ sumR));
+        const uint32_t t = k ^ carryL ^ carryR, u = (k & carryL) | (carryR & (k ^ carryL));
+        const uint32_t p1 = t ^ carryM, w = t & carryM;
+        const uint32_t p2 = u ^ w, p3 = u & w;
+        TCellState* out = HiddenBoard[c].data();
+        for (int r0 = 0; r0 < rows; r0 += 8) {
+            auto bytes = [r0](uint32_t plane) { return kBitBytes[(plane >> r0) & 0xFF]; };
+            const uint64_t count = bytes(p0) | bytes(p1) << 1 | bytes(p2) << 2 | bytes(p3) << 3;
+            const uint64_t isMine = bytes(mine);
+            StoreRows(out, r0, std::min(8, rows - r0), (count & ~(isMine * 0xFF)) | isMine * csMine);
         }
     }
 }
 
+int PlaceHiddenMines(uint16_t count) {
+    TMineBits bits;
+    const int placed = DrawMines(bits, count);
+    const int columns = LastColumn + 1, rows = LastRow + 1;
+    constexpr uint64_t kCovered = 0x0909090909090909u;
+    for (int c = 0; c < columns; ++c)
+        for (int r0 = 0; r0 < rows; r0 += 8)
+            StoreRows(HiddenBoard[c].data(), r0, std::min(8, rows - r0),
+                      kCovered + kBitBytes[(bits[c + 1] >> r0) & 0xFF] * (csMine - csCovered));
+    return placed;
+}
+
+void PlaceMines(uint16_t count) {
+    if (PlaceHiddenMines(count) < count) ReportPlacementFailure();
+    CoverVisibleBoard();
+}
+
+void MoveMineFromClickedCell(uint8_t column, uint8_t row) {
+    if (!InBoard(column, row) || HiddenBoard[column][row] != csMine) return;
+    uint32_t c = 0, r = 0;
+    if (!FindRelocation(
+            column, row, [](uint32_t i, uint32_t j) { return HiddenBoard[i][j] == csMine; }, c, r))
+        return;
+    HiddenBoard[c][r] = csMine;
+    HiddenBoard[column][row] = csCovered;
+}
+
+void GenerateCandidateForClick(uint8_t column, uint8_t row) {
+    TMineBits bits;
+    if (DrawMines(bits, MineCount) < MineCount) ReportPlacementFailure();
+    CoverVisibleBoard();
+    const uint32_t clicked = 1u << row;
+    if (InBoard(column, row) && (bits[column + 1u] & clicked) != 0) {
+        uint32_t c = 0, r = 0;
+        auto isMine = [&bits](uint32_t i, uint32_t j) { return ((bits[i + 1] >> j) & 1u) != 0; };
+        if (FindRelocation(column, row, isMine, c, r)) {
+            bits[c + 1] |= 1u << r;
+            bits[column + 1u] &= ~clicked;
+        }
+    }
+    WriteNumbers(bits);
+    Board3BV = Count3BV(bits);
+}
+
 void GenerateBoardForClick(uint8_t column, uint8_t row) {
-    PlaceMines(MineCount);
-    MoveMineFromClickedCell(column, row);
-    ComputeNumbers();
+    GenerateCandidateForClick(column, row);
+    Board3BV = Calc3BV();
 }
 
 void GenerateFirstClickBoard(uint8_t column, uint8_t row, TCursorPos releasePos) {
@@ -241,10 +336,12 @@ void GenerateFirstClickBoard(uint8_t column, uint8_t row, TCursorPos releasePos)
         } else {
             int boards = 0;
             do {
-                GenerateBoardForClick(column, row);
+                GenerateCandidateForClick(column, row);
                 ++boards;
             } while (!MeetsLevelMinimum() && boards < kMaxNormalBoards);
         }
+        // Openings and WorkBoard of the board that is played (the loops only needed its 3BV).
+        Board3BV = Calc3BV();
 
         CalcZiNi();
 

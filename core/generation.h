@@ -1,6 +1,7 @@
 // Mine placement and the board generated at the first left release.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "core/FData.h"
@@ -10,10 +11,19 @@ namespace quorlet {
 // Most mines a board of the current size can take: one cell always stays free for the click.
 int MaxPlaceableMines();
 
-// HiddenBoard inside the board: 9 everywhere, then min(count, MaxPlaceableMines()) mines (13),
-// each drawn as column then row and drawn again on a mine. When placed is given it receives
-// the packed cell (column * kMaxRows + row) of every mine in placement order. Returns the count.
-int PlaceHiddenMines(uint16_t count, uint16_t* placed = nullptr);
+// The mines of a board as bits: word column + 1 holds bit r for a mine in row r, so the edge
+// columns' neighbours read an empty word. The board loops work on these, not on the layers.
+using TMineBits = std::array<uint32_t, kMaxColumns + 2>;
+
+// min(count, MaxPlaceableMines()) mines, each drawn as column then row and drawn again on a
+// mine (the draws of PlaceMines). Returns the count placed.
+int DrawMines(TMineBits& bits, uint16_t count);
+
+// HiddenBoard inside the board from bits: 13 for a mine, else its number (as ComputeNumbers).
+void WriteNumbers(const TMineBits& bits);
+
+// HiddenBoard inside the board: 9 everywhere, then the mines of DrawMines (13). Returns the count.
+int PlaceHiddenMines(uint16_t count);
 
 // HiddenBoard cleared and `count` mines placed; VisibleBoard covered except question marks,
 // pressed question marks and flags, so marks set before the first click survive.
@@ -26,6 +36,9 @@ void MoveMineFromClickedCell(uint8_t column, uint8_t row);
 
 // One board safe at (column, row): placed, relocated, numbered (Board3BV, Openings, WorkBoard).
 void GenerateBoardForClick(uint8_t column, uint8_t row);
+// The same board, faster: sets Board3BV but leaves Openings and WorkBoard alone (for loops
+// that look at Board3BV or the numbers only; run Calc3BV on the board that is kept).
+void GenerateCandidateForClick(uint8_t column, uint8_t row);
 
 // The first-click step: a board safe at (column, row), regenerated until hard enough (or until a
 // search option is met), measured, logged, and the clock started. releasePos is the release

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdio>
 
 #include "core/FData.h"
@@ -105,6 +106,49 @@ uint16_t GetBoard3BV() {
     return Board3BV;
 }
 
+uint16_t Count3BV(const TMineBits& mines) {
+    // Bit r of word c + 1 is row r of column c, as in the mine bits; the words beyond the board
+    // stay empty.
+    const int columns = LastColumn + 1, rows = LastRow + 1;
+    const uint32_t rowMask = (1u << rows) - 1u;
+    auto spread = [](uint32_t x) { return x | x << 1 | x >> 1; };
+    TMineBits zero{};
+    for (int c = 1; c <= columns; ++c)
+        zero[c] = ~spread(mines[c - 1] | mines[c] | mines[c + 1]) & rowMask;
+    // Safe cells that no opening reaches: no zero among them and their neighbours.
+    int lone = 0;
+    for (int c = 1; c <= columns; ++c)
+        lone += std::popcount(~mines[c] & rowMask & ~spread(zero[c - 1] | zero[c] | zero[c + 1]));
+    // Openings: 8-connected groups of zeros. Each group grows from its first zero (no zero of
+    // it lies left of that column) until a sweep adds nothing, then leaves the zeros.
+    int openings = 0;
+    TMineBits group{};
+    for (int first = 1; first <= columns; ++first) {
+        while (zero[first] != 0) {
+            ++openings;
+            group[first] = zero[first] & (0u - zero[first]);
+            int last = first;
+            for (bool grew = true; grew;) {
+                grew = false;
+                for (int c = first; c <= last + 1 && c <= columns; ++c) {
+                    uint32_t g = spread(group[c - 1] | group[c] | group[c + 1]) & zero[c];
+                    for (uint32_t more = spread(g) & zero[c]; more != g; more = spread(g) & zero[c])
+                        g = more;
+                    if (g == group[c]) continue;
+                    group[c] = g;
+                    grew = true;
+                    last = std::max(last, c);
+                }
+            }
+            for (int c = first; c <= last; ++c) {
+                zero[c] &= ~group[c];
+                group[c] = 0;
+            }
+        }
+    }
+    return static_cast<uint16_t>(openings + lone);
+}
+
 uint8_t CountIslands() {
     TLayer<uint8_t> marked;
     for (int c = 0; c <= LastColumn; ++c) {
@@ -163,30 +207,9 @@ void EstimateTime() {
 }
 
 void GenerateRandomBoard(uint16_t mines) {
-    std::array<uint16_t, kCells> placed;
-    const int count = PlaceHiddenMines(mines, placed.data());
-    // Summing a framed 0/1 mine copy gives the same numbers as CountAdjacentMines per cell; the
-    // fixed-length column loops vectorise (the distribution tables build a million boards). The
-    // copy is built from the placement list: reading back the bytes just stored stalls.
-    const int columns = LastColumn + 1, rows = LastRow + 1;
-    TPadded<uint8_t> mine{};
-    for (int k = 0; k < count; ++k)
-        mine[PaddedIndex(placed[k] / kMaxRows, placed[k] % kMaxRows)] = 1;
-    for (int c = 0; c < columns; ++c) {
-        const uint8_t* left = mine.data() + PaddedIndex(c - 1, 0);
-        const uint8_t* mid = left + kPaddedRows;
-        const uint8_t* right = mid + kPaddedRows;
-        // Branch-free select of mine or number: mines are scattered at random, so a branch would
-        // mispredict on every fifth cell.
-        std::array<uint8_t, kMaxRows> cell;
-        for (int r = 0; r < kMaxRows; ++r) {
-            const auto sum = static_cast<uint8_t>(left[r - 1] + left[r] + left[r + 1] + mid[r - 1] +
-                                                  mid[r + 1] + right[r - 1] + right[r] + right[r + 1]);
-            const auto mask = static_cast<uint8_t>(-mid[r]);
-            cell[r] = static_cast<uint8_t>((sum & ~mask) | (csMine & mask));
-        }
-        std::copy_n(cell.begin(), rows, HiddenBoard[c].begin());
-    }
+    TMineBits bits;
+    DrawMines(bits, mines);
+    WriteNumbers(bits);
 }
 
 bool BoardHasSeven() {
@@ -220,11 +243,15 @@ void Calc3BVDistribution(const std::string& title, uint32_t boards) {
     const uint16_t mines = std::min<int>(MineCount, MaxPlaceableMines());
     const int bins = (LastColumn + 1) * (LastRow + 1) - mines;
     std::array<uint32_t, kCells + 1> counts{};
+    TMineBits bits;
     for (uint32_t n = 0; n < boards; ++n) {
-        GenerateRandomBoard(mines);
-        const uint16_t bbbv = Calc3BV();
+        DrawMines(bits, mines);
+        WriteNumbers(bits);
+        const uint16_t bbbv = Count3BV(bits);
         if (bbbv <= bins) ++counts[bbbv];
     }
+    // Openings and WorkBoard as a Calc3BV per board would have left them.
+    if (boards > 0) Calc3BV();
     DebugLog(Format3BVDistributionTable(title, counts.data(), bins, boards));
 }
 

@@ -4,12 +4,17 @@
 #include <cstdint>
 #include <string>
 
+#include "core/generation.h"
+
 namespace quorlet {
 
 // Least clicks to clear the board without flags; sets Openings and WorkBoard
 // (per safe cell, how many openings reach it).
 uint16_t Calc3BV();
 uint16_t GetBoard3BV();
+// The 3BV of a board given by its mine bits (the value Calc3BV gives once it is numbered);
+// changes nothing. The board loops use it.
+uint16_t Count3BV(const TMineBits& mines);
 
 // Groups (8-connected) of number cells that touch no zero.
 uint8_t CountIslands();

@@ -141,11 +141,19 @@ void LogDebugSessionInfo() {
              "\r\nsess_clicks = " + std::to_string(SessionClicks) + "\r\n");
 }
 
+std::string PlatformText(const std::string& sysname, const std::string& release, const std::string& version) {
+    unsigned major = 0, minor = 0, build = 0;
+    std::sscanf(release.c_str(), "%u.%u.%u", &major, &minor, &build);
+    char numbers[64];
+    std::snprintf(numbers, sizeof numbers, " %u.%u build %u, ", major, minor, build & 0xFFFFu);
+    return sysname + numbers + version;
+}
+
 std::string MegabytesText(uint64_t bytes) {
     return std::to_string(bytes / 1048576u) + "," + std::to_string((bytes / 104857u) % 10u);
 }
 
-void LogStartupSystemReport(uint64_t windowId) {
+void LogStartupSystemReport(uint64_t windowId, const TReadMemoryStatus& readMemory) {
     DebugWindowOn = 1;
     try {
         DebugLog("path      | " + Options.LastPath);
@@ -158,7 +166,7 @@ void LogStartupSystemReport(uint64_t windowId) {
         DebugLog("cpu speed | run the command get_cpu_speed");
 
         UpdateNow();
-        const auto memory = ReadMemoryStatus();
+        const auto memory = readMemory ? readMemory() : ReadMemoryStatus();
         if (!memory) throw std::runtime_error("no memory status");
         MemoryLogAvailable = memory->availableBytes;
         MemoryLogHour = static_cast<uint8_t>(Now.hour);
@@ -167,7 +175,8 @@ void LogStartupSystemReport(uint64_t windowId) {
                  MegabytesText(memory->totalBytes) + " MB RAM free");
 
         struct utsname name {};
-        if (::uname(&name) == 0) DebugLog("platform  | " + std::string(name.sysname) + " " + name.release);
+        if (::uname(&name) == 0)
+            DebugLog("platform  | " + PlatformText(name.sysname, name.release, name.version));
 
         const int32_t bias = TimeZoneBias;
         const int32_t absBias = bias < 0 ? -bias : bias;

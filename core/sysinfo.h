@@ -38,7 +38,14 @@ void LogDebugSessionInfo();
 // "<MB>,<tenth>" for a byte count, as the memory line shows it.
 std::string MegabytesText(uint64_t bytes);
 
+// "Linux 6.1 build 12, #1 SMP ..." from uname's fields: name, then major.minor, the build
+// (third number of the release, low 16 bits) and the version text. Missing numbers count 0.
+std::string PlatformText(const std::string& sysname, const std::string& release, const std::string& version);
+
 // The start-up system report of the debug window; windowId is shown as the process window.
-void LogStartupSystemReport(uint64_t windowId);
+// readMemory replaces the system's memory status (tests); when no status can be had, the report
+// stops with the "Unable to scan system parameters." message.
+using TReadMemoryStatus = std::function<std::optional<TMemoryStatus>()>;
+void LogStartupSystemReport(uint64_t windowId, const TReadMemoryStatus& readMemory = {});
 
 } // namespace quorlet

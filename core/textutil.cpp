@@ -235,11 +235,17 @@ void InitMemoryLogAndWordList() {
     MemoryLogHour = MemoryLogMinute = 60; // never a real time: the first entry is always written
     Options.DateOrder = 0;
     LeftDoubleClickCount = 0;
+    // The player-ID check compares upper-cased texts.
+    for (auto& word : BannedWords)
+        for (char& ch : word)
+            ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
 }
 
 void ReleaseGlobalData() {
-    BoardString.clear();
-    BoardString.shrink_to_fit();
+    auto release = [](std::string& text) { std::string().swap(text); };
+    BannedWords.clear();
+    BannedWords.shrink_to_fit();
+    release(BoardString);
     GameIdText.clear();
     GameEndStamp.clear();
     ReplayPlayerName.clear();
@@ -247,6 +253,14 @@ void ReleaseGlobalData() {
         text.clear();
     for (auto& text : CounterValues)
         text.clear();
+    for (std::string* text :
+         {&Options.mCntExcludeList, &Options.UserIDText,   &Options.ReplayName, &Options.BegName,
+          &Options.IntName,         &Options.ExpName,      &Options.CusName,    &Options.ReplayFileName,
+          &Options.CursorFileName,  &Options.langFileName, &Options.LastPath,   &Options.ExeFileName,
+          &Options.hsBegTime,       &Options.hsBeg3bvs,    &Options.hsBegName,  &Options.hsBegJump,
+          &Options.hsIntTime,       &Options.hsInt3bvs,    &Options.hsIntName,  &Options.hsIntJump,
+          &Options.hsExpTime,       &Options.hsExp3bvs,    &Options.hsExpName,  &Options.hsExpJump})
+        release(*text);
 }
 
 } // namespace quorlet

@@ -49,7 +49,8 @@ void LoadExternalCursor();
 // Start-up: memory report state, DateOrder, the double-click counter, upper-cased word list.
 void InitMemoryLogAndWordList();
 
-// End of run: empties the global texts and string tables.
+// End of run: empties the global texts and string tables, the settings record's texts among
+// them, so it runs after the settings and the last log are saved.
 void ReleaseGlobalData();
 
 } // namespace quorlet

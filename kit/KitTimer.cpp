@@ -16,17 +16,31 @@ namespace quorlet {
 
 // ---- Worker thread path ----
 
+struct TKitThreadedTimer::TShared {
+    TKitHiTimer* owner = nullptr;
+    std::mutex mutex;
+    std::condition_variable wake;
+    bool terminated = false;
+    bool inTick = false;
+    uint32_t posted = 0;
+    uint32_t done = 0;
+
+    bool StopTest() const { return terminated || owner == nullptr || QCoreApplication::closingDown(); }
+};
+
 TKitThreadedTimer::TKitThreadedTimer(TKitHiTimer* owner)
-    : owner_(owner), sync_(std::make_unique<TTickReceiver>()) {
-    sync_->OnTick = [this](uint32_t) {
+    : shared_(std::make_shared<TShared>()), sync_(new TTickReceiver) {
+    shared_->owner = owner;
+    sync_->OnTick = [shared = shared_](uint32_t) {
         bool run;
         {
-            std::lock_guard lock(mutex_);
-            run = !terminated_;
+            std::lock_guard lock(shared->mutex);
+            run = !shared->terminated;
+            shared->inTick = run;
         }
-        if (run && owner_) {
+        if (run) {
             try {
-                owner_->DoTimer();
+                shared->owner->DoTimer();
             } catch (const std::exception& e) {
                 DebugLog(std::string("#timer tick failed: ") + e.what());
             } catch (...) {
@@ -34,15 +48,26 @@ TKitThreadedTimer::TKitThreadedTimer(TKitHiTimer* owner)
             }
         }
         {
-            std::lock_guard lock(mutex_);
-            ++syncDone_;
+            std::lock_guard lock(shared->mutex);
+            shared->inTick = false;
+            ++shared->done;
         }
-        wake_.notify_all();
+        shared->wake.notify_all();
     };
 }
 
 TKitThreadedTimer::~TKitThreadedTimer() {
     Terminate();
+    bool inTick;
+    {
+        std::lock_guard lock(shared_->mutex);
+        inTick = shared_->inTick;
+    }
+    // Deleting the receiver inside its own tick would pull it from under the running handler.
+    if (inTick)
+        sync_->deleteLater();
+    else
+        delete sync_;
 }
 
 void TKitThreadedTimer::Resume() {
@@ -52,30 +77,27 @@ void TKitThreadedTimer::Resume() {
 
 void TKitThreadedTimer::Terminate() {
     {
-        std::lock_guard lock(mutex_);
-        terminated_ = true;
+        std::lock_guard lock(shared_->mutex);
+        shared_->terminated = true;
     }
-    wake_.notify_all();
+    shared_->wake.notify_all();
     if (worker_.joinable()) worker_.join();
 }
 
-bool TKitThreadedTimer::StopTest() {
-    return terminated_ || owner_ == nullptr || QCoreApplication::closingDown();
-}
-
 void TKitThreadedTimer::Execute() {
-    std::unique_lock lock(mutex_);
-    while (!StopTest()) {
+    TShared& s = *shared_;
+    std::unique_lock lock(s.mutex);
+    while (!s.StopTest()) {
         // Relative sleep, as the worker path always did; a terminate wakes it at once.
-        if (wake_.wait_for(lock, std::chrono::milliseconds(SleepTime), [this] { return terminated_; })) break;
-        if (StopTest() || !owner_->Enabled()) continue;
-        if (owner_->Synchronize) {
-            const uint32_t ticket = ++syncPosted_;
+        if (s.wake.wait_for(lock, std::chrono::milliseconds(SleepTime), [&s] { return s.terminated; })) break;
+        if (s.StopTest() || !s.owner->Enabled()) continue;
+        if (s.owner->Synchronize) {
+            const uint32_t ticket = ++s.posted;
             sync_->Post(ticket);
-            wake_.wait(lock, [&] { return terminated_ || syncDone_ >= ticket; });
+            s.wake.wait(lock, [&] { return s.terminated || s.done >= ticket; });
         } else {
             lock.unlock();
-            owner_->DoTimer();
+            s.owner->DoTimer();
             lock.lock();
         }
     }

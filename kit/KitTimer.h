@@ -21,6 +21,8 @@ class TKitHiTimer;
 enum class TThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
 
 // The worker of the thread path. Terminate wakes and joins it, so it never outlives its owner.
+// A synchronised tick may stop the timer (and so destroy this worker) from inside its own
+// handler: the state the tick still touches afterwards is shared, never freed under it.
 class TKitThreadedTimer {
   public:
     explicit TKitThreadedTimer(TKitHiTimer* owner);
@@ -35,17 +37,12 @@ class TKitThreadedTimer {
     void Terminate();
 
   private:
+    struct TShared;
     void Execute();
-    bool StopTest();
 
-    TKitHiTimer* owner_;
-    std::unique_ptr<TTickReceiver> sync_;
+    std::shared_ptr<TShared> shared_;
+    TTickReceiver* sync_ = nullptr; // GUI-thread receiver of synchronised ticks
     std::thread worker_;
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    bool terminated_ = false;
-    uint32_t syncPosted_ = 0;
-    uint32_t syncDone_ = 0;
 };
 
 class TKitHiTimer : public TKitCustomComponent {

@@ -472,13 +472,16 @@ void LoadLanguageFile() {
     try {
         const std::string path = LanguageFilePath();
         std::error_code ec;
-        if (!std::filesystem::exists(path, ec)) {
+        // No file name leaves the folder itself, which is no language file either.
+        if (Options.langFileName.empty() || !std::filesystem::exists(path, ec)) {
             DebugLog("can not find prefered language file");
             return;
         }
         if (!std::filesystem::is_regular_file(path, ec)) throw std::runtime_error("not a file");
         const std::string bytes = ReadFileBytes(path);
         std::string_view rest(bytes);
+        // Editors that save UTF-8 may put a byte-order mark in front of the first key.
+        if (rest.substr(0, 3) == "\xEF\xBB\xBF") rest.remove_prefix(3);
         while (!rest.empty()) {
             const std::size_t nl = rest.find('\n');
             std::string_view line = rest.substr(0, nl);
@@ -507,13 +510,17 @@ std::string EnglishLanguageFileText() {
         "; replace the text after each \"=\" and keep the four-digit key in front of it.",
         "; Then choose the file in Preferences, page Language.",
         "; A key left out keeps its English text. Lines starting with ; [ or / are ignored.",
-        "; The text of 0021 is the About window's caption; the program name is added after it.",
+        "; 0021 is the About window's caption; the program name is added after its text.",
+        "; It is commented out here so that this file leaves the English caption as it is:",
+        "; remove the ; in front of it when you translate it.",
         "[English]",
     };
     for (const char* line : header)
         out << line << "\r\n";
-    for (std::size_t i = 0; i < kKeyedUITextCount; ++i)
+    for (std::size_t i = 0; i < kKeyedUITextCount; ++i) {
+        if (kAboutKey == UITextDefaults[i].key) out << ';';
         out << UITextDefaults[i].key << '=' << UITextDefaults[i].text << "\r\n";
+    }
     return out.str();
 }
 

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -72,14 +73,12 @@ bool WriteAll(int fd, const uint8_t* data, std::size_t size) {
     return true;
 }
 
-// Up to `limit` bytes of the file; false on a failure, keeping what was read before it.
-bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes, std::size_t limit) {
-    TFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) return false;
+// Up to `limit` bytes from `fd`; false on a read error, keeping what was read before it.
+bool ReadBytes(int fd, std::vector<uint8_t>& bytes, std::size_t limit) {
     bytes.clear();
     uint8_t buffer[1 << 16];
     while (bytes.size() < limit) {
-        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return false;
         if (n == 0) break;
@@ -89,22 +88,37 @@ bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes, std::si
     return true;
 }
 
-// Writes `bytes` to a temporary file beside `path` and renames it over `path`.
-bool ReplaceFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+// Writes `source` (or nothing when it is -1) to a temporary file beside `path` and renames it
+// over `path`; the old file stays as it was on any failure.
+bool ReplaceFileWith(const std::string& path, int source) {
     const std::string temp = path + ".tmp";
+    bool ok = false;
     {
-        TFd fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-        if (fd.get() < 0) return false;
-        if (!WriteAll(fd.get(), bytes.data(), bytes.size()) || ::fsync(fd.get()) != 0 || !fd.Close()) {
-            ::unlink(temp.c_str());
-            return false;
+        TFd out(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+        if (out.get() < 0) return false;
+        ok = true;
+        // Copied in pieces: a damaged file may be of any size.
+        uint8_t buffer[1 << 16];
+        while (ok && source >= 0) {
+            const ssize_t n = ::read(source, buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) {
+                ok = n == 0;
+                break;
+            }
+            ok = WriteAll(out.get(), buffer, static_cast<std::size_t>(n));
         }
+        ok = ok && ::fsync(out.get()) == 0 && out.Close();
     }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    return true;
+    if (ok && ::rename(temp.c_str(), path.c_str()) == 0) return true;
+    ::unlink(temp.c_str());
+    return false;
+}
+
+// The player must know when the history could not be kept.
+void ReportSaveFailure(const std::string& path) {
+    DebugLog("#" + UIText("0290") + " " + path);
+    ShowMessageBox(UIText("0290"));
 }
 
 std::string CorruptCopyName() {
@@ -118,17 +132,20 @@ std::string CorruptCopyName() {
 void HandleDamagedFile() {
     const std::string path = HistoryFilePath();
     const std::string copy = Options.LastPath + CorruptCopyName();
-    std::vector<uint8_t> bytes;
-    if (!ReadFileBytes(path, bytes, static_cast<std::size_t>(-1)) || !ReplaceFile(copy, bytes)) {
-        DebugLog("#" + UIText("0290") + " " + copy);
-        ShowMessageBox(UIText("0290"));
+    bool copied = false;
+    {
+        TFd in(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+        copied = in.get() >= 0 && ReplaceFileWith(copy, in.get());
+    }
+    if (!copied) {
+        ReportSaveFailure(copy);
         return;
     }
-    if (!ReplaceFile(path, {})) {
-        DebugLog("#" + UIText("0290") + " " + path);
-        ShowMessageBox(UIText("0290"));
+    if (!ReplaceFileWith(path, -1)) {
+        ReportSaveFailure(path);
         return;
     }
+    DebugLog("#" + UIText("0183") + ": " + copy);
     ShowMessageBox(UIText("0183"));
 }
 
@@ -273,17 +290,17 @@ bool AppendHistoryRecord() {
     TFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644));
     struct stat st {};
     if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0) {
-        DebugLog("#" + UIText("0290") + " " + path);
+        ReportSaveFailure(path);
         return false;
     }
     // One write of the whole record: a torn record would make the next load discard the history.
     if (!WriteAll(fd.get(), bytes.data(), bytes.size())) {
         if (::ftruncate(fd.get(), st.st_size) != 0) DebugLog("#history file could not be cut back: " + path);
-        DebugLog("#" + UIText("0290") + " " + path);
+        ReportSaveFailure(path);
         return false;
     }
     if (!fd.Close()) {
-        DebugLog("#" + UIText("0290") + " " + path);
+        ReportSaveFailure(path);
         return false;
     }
     return true;
@@ -301,10 +318,18 @@ void LoadHistoryFile() {
         HandleDamagedFile();
         return;
     }
+    TFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) {
+        // Unreadable is not damaged: the table and the file stay as they are.
+        DebugLog("#" + UIText("0291") + " " + path);
+        ShowMessageBox(UIText("0291"));
+        return;
+    }
     std::vector<uint8_t> bytes;
     const std::size_t limit = kHistoryCapacity * kHistoryFileRecordSize;
     // A read error ends the load quietly with the records read before it.
-    ReadFileBytes(path, bytes, limit);
+    ReadBytes(fd.get(), bytes, limit);
+    fd.Close();
     ClearGameHistory();
     if (static_cast<uint64_t>(st.st_size) > limit)
         DebugLog("#stats file holds more than " + std::to_string(kHistoryCapacity) +

@@ -131,6 +131,7 @@ TEST_F(BoardTest, ComputeNumbersCountsMinesAroundEverySafeCell) {
     EXPECT_EQ(HiddenNumbers(), "*11*\n"
                                "2332\n"
                                "1**1\n");
+    EXPECT_EQ(Board3BV, 8); // no opening: every safe cell is one click
 }
 
 TEST_F(BoardTest, FlagCountsAndMinesLeftGoNegativeWhenOverFlagged) {
@@ -464,6 +465,9 @@ TEST_F(BoardTest, NewGameSetsTheLevelSizeAndClearsTheGame) {
         BoardTouched = GameOver = ReplayMode = PreviewReplayMode = 1;
         NumberCellCounts[2] = 7;
         LevelGameCounts[1] = 9;
+        GameClock = {12, 34};
+        GameTimerEnabled = 1;
+        WaitingFirstClick = 1; // a new game over a new game must still stop the timer
 
         ResetBoardForNewGame();
 
@@ -479,6 +483,8 @@ TEST_F(BoardTest, NewGameSetsTheLevelSizeAndClearsTheGame) {
         EXPECT_EQ(LeftDown + RightDown + MiddleDown + ChordGuard, 0);
         EXPECT_EQ(BoardTouched + GameOver + ReplayMode + PreviewReplayMode, 0);
         EXPECT_EQ(WaitingFirstClick, 1);
+        EXPECT_EQ(GameClock.seconds + GameClock.hundredths, 0);
+        EXPECT_EQ(GameTimerEnabled, 0);
         // Board statistics and the history counts survive a new game.
         EXPECT_EQ(NumberCellCounts[2], 7);
         EXPECT_EQ(LevelGameCounts[1], 9u);

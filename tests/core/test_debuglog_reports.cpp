@@ -165,6 +165,42 @@ TEST_F(DebugReportTest, TimeZoneLineSigns) {
     }
 }
 
+TEST_F(DebugReportTest, PlatformLineFromUnameFields) {
+    struct Case {
+        const char* release;
+        const char* text;
+    };
+    for (const Case& c : {Case{"6.1.0-18-amd64", "Linux 6.1 build 0, #1 SMP"},
+                          Case{"6.18.44-fc", "Linux 6.18 build 44, #1 SMP"},
+                          Case{"5.4", "Linux 5.4 build 0, #1 SMP"}, Case{"", "Linux 0.0 build 0, #1 SMP"},
+                          Case{"4.19.70000", "Linux 4.19 build 4464, #1 SMP"}}) // low 16 bits
+        EXPECT_EQ(PlatformText("Linux", c.release, "#1 SMP"), c.text) << c.release;
+}
+
+// Without a memory status the report cannot go on: the user is told, and the log says so.
+TEST_F(DebugReportTest, StartupReportFailureIsShownAndLogged) {
+    std::vector<std::string> shown;
+    UiHooks.ShowMessageBox = [&](const std::string& text) { shown.push_back(text); };
+    LogStartupSystemReport(0, [] { return std::optional<TMemoryStatus>(); });
+    EXPECT_EQ(shown, std::vector<std::string>{"Unable to scan system parameters."});
+    EXPECT_EQ(DebugLogLines.at(0), "14:07:09:045 unable to scan system parameters");
+    EXPECT_EQ(DebugLogLines.size(), 4u); // path, date and cpu lines came before the failure
+}
+
+TEST_F(DebugReportTest, StartupMemoryLineFromTheStatus) {
+    LogStartupSystemReport(0, [] {
+        return std::optional<TMemoryStatus>(TMemoryStatus{8589934592ull, 1572864});
+    });
+    bool found = false;
+    for (const auto& line : DebugLogLines)
+        if (line.find("memory    | ") != std::string::npos) {
+            EXPECT_EQ(line.substr(13), "memory    | 1,5 of 8192,0 MB RAM free");
+            found = true;
+        }
+    EXPECT_TRUE(found);
+    EXPECT_EQ(MemoryLogAvailable, 1572864u);
+}
+
 TEST_F(DebugReportTest, DebugModeSavesTheReport) {
     DebugModeFlag = 1;
     LogStartupSystemReport(0);

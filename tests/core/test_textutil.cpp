@@ -296,7 +296,9 @@ TEST_F(TextUtilTest, InitMemoryLogAndWordListResetsState) {
     MemoryLogMinute = 7;
     Options.DateOrder = 1;
     LeftDoubleClickCount = 1;
+    BannedWords = {"b4dw0rd", "MiXed", ""};
     InitMemoryLogAndWordList();
+    EXPECT_EQ(BannedWords, (std::vector<std::string>{"B4DW0RD", "MIXED", ""}));
     EXPECT_EQ(MemoryLogAvailable, 0u);
     EXPECT_EQ(MemoryLogHour, 60);
     EXPECT_EQ(MemoryLogMinute, 60);
@@ -311,7 +313,16 @@ TEST_F(TextUtilTest, ReleaseGlobalDataEmptiesTexts) {
     ReplayPlayerName = "Ann";
     CounterLabels[0] = "3BV";
     CounterValues.back() = "12";
+    BannedWords = {"WORD"};
+    Options.UserIDText = "Ann";
+    Options.hsExpJump = "x";
+    Options.doDotSeparator = true;
     ReleaseGlobalData();
+    EXPECT_TRUE(BannedWords.empty());
+    EXPECT_TRUE(Options.UserIDText.empty());
+    EXPECT_TRUE(Options.hsExpJump.empty());
+    EXPECT_TRUE(Options.LastPath.empty());
+    EXPECT_TRUE(Options.doDotSeparator); // only the texts go
     EXPECT_TRUE(ReplayPlayerName.empty());
     EXPECT_TRUE(CounterLabels[0].empty());
     EXPECT_TRUE(CounterValues.back().empty());

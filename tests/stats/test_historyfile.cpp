@@ -8,6 +8,10 @@
 #include <vector>
 
 #include "core/FData.h"
+#include "core/clock.h"
+#include "core/endgame.h"
+#include "core/test_mouse_fixture.h"
+#include "core/video.h"
 #include "stats/historyfile.h"
 #include "testutil.h"
 
@@ -266,6 +270,7 @@ TEST_F(HistoryFileTest, AppendThatCannotOpenTheFileReportsFailure) {
     PlayGame(SampleRecord());
     EXPECT_FALSE(AppendHistoryRecord());
     EXPECT_TRUE(Logged("Cannot save file " + StatsPath()));
+    EXPECT_EQ(messages_, std::vector<std::string>{"Cannot save file"});
 }
 
 // A record cut short by a full disk would break the multiple of 49 and cost the whole history at
@@ -286,6 +291,7 @@ TEST_F(HistoryFileTest, TornAppendIsCutBackToTheOldSize) {
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_FALSE(written);
     EXPECT_EQ(ReadStats(), bytes);
+    EXPECT_EQ(messages_, std::vector<std::string>{"Cannot save file"});
 }
 
 TEST_F(HistoryFileTest, MissingFileLeavesTheTableAlone) {
@@ -390,6 +396,75 @@ TEST_F(HistoryFileTest, LoadStopsAtTheTableCapacityAndKeepsTheEndSlot) {
     EXPECT_TRUE(Logged("#stats file holds more than 262144 records: the rest is not loaded"));
     EXPECT_TRUE(messages_.empty());
     EXPECT_EQ(ReadStats().size(), bytes.size());
+}
+
+// An unreadable file is not a damaged one: no copy, nothing emptied, the table kept.
+TEST_F(HistoryFileTest, FileThatCannotBeOpenedKeepsTableAndFile) {
+    FillTableWithTwoRecords();
+    std::vector<uint8_t> bytes;
+    AppendTo(bytes, SampleRecord());
+    WriteStats(bytes);
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &old), 0);
+    const int probe = ::dup(0);
+    ASSERT_GE(probe, 0);
+    ::close(probe);
+    rlimit tight = old;
+    tight.rlim_cur = static_cast<rlim_t>(probe);
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &tight), 0);
+    LoadHistoryFile();
+    setrlimit(RLIMIT_NOFILE, &old);
+    EXPECT_EQ(GameHistory[1].day, 31);
+    EXPECT_EQ(LevelGameCounts[2], 2u);
+    EXPECT_EQ(ReadStats(), bytes);
+    EXPECT_TRUE(CorruptCopies().empty());
+    EXPECT_EQ(messages_, std::vector<std::string>{"Cannot load file"});
+    EXPECT_TRUE(Logged("Cannot load file " + StatsPath()));
+}
+
+// The won game reaches the file from the end-of-game path, and only a ranked one outside a
+// replay does.
+TEST_F(HistoryFileTest, WonRankedGameIsAppendedToTheFile) {
+    const struct {
+        const char* name;
+        uint8_t level;
+        bool replay;
+        bool historyLog;
+        std::size_t bytes;
+    } cases[] = {
+        {"history logging off", glBeginner, false, false, 0},
+        {"custom", glCustom, false, true, 0},
+        {"during playback", glBeginner, true, true, 0},
+        {"ranked beginner", glBeginner, false, true, 49},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove(StatsPath());
+        ClearGameHistory();
+        test::StartLoadedGame(test::kBeginnerBoard, c.level);
+        Options.doHistoryLog = c.historyLog;
+        ReplayMode = c.replay ? 1 : 0;
+        SetClock(7, 25);
+        RecordLeftRelease(5, 5);
+        for (int col = 0; col <= LastColumn; ++col)
+            for (int row = 0; row <= LastRow; ++row)
+                if (HiddenBoard[col][row] != csMine) VisibleBoard[col][row] = HiddenBoard[col][row];
+        Solved3BV = Board3BV;
+        LeftClicks = 3;
+        GameWon();
+        EXPECT_EQ(ReadStats().size(), c.bytes);
+        ReplayMode = 0;
+    }
+    // The last case's file.
+    LoadHistoryFile();
+    EXPECT_EQ(HistoryRecordCount(), 1u);
+    EXPECT_EQ(GameHistory[0].level, glBeginner);
+    EXPECT_EQ(GameHistory[0].timeSec, 7);
+    EXPECT_EQ(GameHistory[0].timeHund, 25);
+    EXPECT_EQ(GameHistory[0].bbbv, 5);
+    EXPECT_EQ(GameHistory[0].leftClicks, 3);
+    EXPECT_EQ(GameHistory[0].day, 5);
+    EXPECT_EQ(GameHistory[0].hour, 14);
 }
 
 } // namespace

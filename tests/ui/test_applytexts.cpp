@@ -11,11 +11,22 @@
 #include <QSpinBox>
 #include <QTreeWidget>
 
+#include <cstring>
+#include <fstream>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/ApplyTexts.h"
+#include "app/FMain.h"
+#include "app/Fdebug.h"
 #include "core/FData.h"
+#include "core/debuglog.h"
+#include "core/uihooks.h"
 #include "settings/FCap.h"
+#include "settings/languageapply.h"
+#include "settings/settingsfile.h"
+#include "testutil.h"
 
 namespace quorlet {
 namespace {
@@ -137,6 +148,94 @@ TEST_F(ApplyTextsTest, LongMenuCaptionsShrinkOnlyOnANarrowBoardThatOverflows) {
             EXPECT_GE(main.game->title().size(), 3);
         }
     }
+}
+
+// The real windows: their object names must match the names the text table binds.
+class ApplyTextsWindowsTest : public test::EngineTest {
+  protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        UiHooks.ShowMessageBox = [](const std::string&) {};
+    }
+    void TearDown() override {
+        debug.reset();
+        main.reset();
+        EngineTest::TearDown();
+    }
+    // Every keyed entry becomes "<key>!", so a control shows which entry reached it.
+    static void MarkEveryEntry() {
+        for (std::size_t i = 0; i < kKeyedUITextCount; ++i)
+            UITextTable[i] = std::string(UITextDefaults[i].key) + "!";
+    }
+    static QString Shown(QObject* control) {
+        if (auto* menu = qobject_cast<QMenu*>(control)) return menu->title();
+        if (auto* action = qobject_cast<QAction*>(control)) return action->text();
+        return {};
+    }
+    // Names of the window's bound controls that exist; each one must show its entry.
+    static std::vector<std::string> CheckBound(QWidget* window, const char* form) {
+        std::vector<std::string> found;
+        for (const TTextBinding& b : TextBindings) {
+            if (std::strcmp(b.window, form) != 0 || b.target != TTextTarget::Text) continue;
+            QObject* control = window->findChild<QObject*>(QString::fromLatin1(b.control));
+            if (!control) continue;
+            found.emplace_back(b.control);
+            EXPECT_EQ(Shown(control).toStdString(), std::string(b.key) + "!") << form << "." << b.control;
+        }
+        return found;
+    }
+    static bool Has(const std::vector<std::string>& names, const char* name) {
+        for (const std::string& n : names)
+            if (n == name) return true;
+        return false;
+    }
+    std::unique_ptr<TMain> main;
+    std::unique_ptr<Tdebug> debug;
+};
+
+TEST_F(ApplyTextsWindowsTest, StartUpHookFillsTheMainAndDebugWindows) {
+    main = std::make_unique<TMain>(QString());
+    main->show();
+    main->ExpertBtnClick(); // a wide board: no menu shortening
+    debug = std::make_unique<Tdebug>(main.get());
+    ASSERT_TRUE(UiHooks.ApplyTexts);
+    MarkEveryEntry();
+    UiHooks.ApplyTexts();
+
+    const auto mainControls = CheckBound(main.get(), "TMain");
+    for (const char* name : {"GameMnu", "OptionsMnu", "HelpMnu", "NewBtn", "BeginnerBtn", "ExitBtn",
+                             "PreferencesBtn", "ShowDebugProtocol1", "AboutBtn", "sbSavereplay"})
+        EXPECT_TRUE(Has(mainControls, name)) << name;
+    EXPECT_EQ(CheckBound(debug.get(), "Tdebug").size(), 5u);
+    EXPECT_EQ(debug->windowTitle().toStdString(), DebugLogCaption());
+    EXPECT_EQ(debug->windowTitle().left(9), QStringLiteral("0046! * ["));
+}
+
+TEST_F(ApplyTextsWindowsTest, LanguageFileNamedInTheSettingsReachesTheMenusAtStartUp) {
+    Options.langFileName = "deutsch.lng";
+    SaveSettings();
+    std::ofstream(Home() + "deutsch.lng", std::ios::binary) << "0226=Spiel\r\n0237=Beenden\r\n";
+    Options = tOptionsSet{};
+    main = std::make_unique<TMain>(QString());
+    EXPECT_EQ(main->GameMnu->title().toStdString(), "Spiel");
+    EXPECT_EQ(main->ExitBtn->text().toStdString(), "Beenden");
+    EXPECT_EQ(main->HelpMnu->title().toStdString(), "Help");
+}
+
+TEST_F(ApplyTextsWindowsTest, NarrowBoardShortensLongCaptionsToTheWindowWidth) {
+    main = std::make_unique<TMain>(QString());
+    main->show();
+    ASSERT_LT(LastColumn, 11);
+    SetText("0249", "Hilfe und Informationen");
+    SetText("0226", "Spiel und Spielstand");
+    ApplyTexts();
+    const QString help = main->HelpMnu->title();
+    const QString game = main->GameMnu->title();
+    const QString options = main->OptionsMnu->title();
+    EXPECT_LT(help.size(), 23);
+    EXPECT_TRUE(QStringLiteral("Hilfe und Informationen").startsWith(help)) << help.toStdString();
+    EXPECT_TRUE(main->menuBar()->sizeHint().width() <= main->width() ||
+                help.size() + game.size() + options.size() <= 11);
 }
 
 } // namespace

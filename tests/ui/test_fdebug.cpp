@@ -6,9 +6,11 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
@@ -204,6 +206,52 @@ TEST_F(DebugWindowTest, MemoRefusesClicksAndKeys) {
     QTest::keyClick(w.dm, Qt::Key_A, Qt::ControlModifier);
     EXPECT_FALSE(w.dm->textCursor().hasSelection());
     EXPECT_FALSE(w.dm->hasFocus());
+}
+
+TEST_F(DebugWindowTest, ShownLogAfterClearanceHoldsTheNoticeOnly) {
+    Tdebug w;
+    w.show();
+    DebugLogLines.clear();
+    for (int i = 0; i < 3001; ++i)
+        DebugLog("line");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(DebugLogLines, std::vector<std::string>{"14:07:09:045 debug log automated clearance done"});
+    EXPECT_EQ(w.dm->blockCount(), 1);
+    EXPECT_EQ(MemoLine(w, 0), "14:07:09:045 debug log automated clearance done");
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Debug Protocol * [1 lines / 48 bytes / 99% free]"));
+}
+
+TEST_F(DebugWindowTest, CommandBoxPlacementStaysOnScreen) {
+    struct Case {
+        QRect opener;
+        QPoint corner;
+    };
+    const QSize box(312, 60), screen(1024, 768);
+    for (const Case& c :
+         {Case{QRect(100, 100, 640, 480), QPoint(264, 310)},
+          Case{QRect(101, 101, 641, 481), QPoint(265, 311)}, // halves truncate
+          Case{QRect(-600, -400, 640, 480), QPoint(0, 0)}, Case{QRect(900, 700, 640, 480), QPoint(712, 708)}})
+        EXPECT_EQ(CenteredOnOpener(c.opener, box, screen), c.corner) << c.opener.x();
+}
+
+TEST_F(DebugWindowTest, CommandOpensTheBoxAndDisablesTheLog) {
+    Tdebug w;
+    w.show();
+    w.CommandBtn->trigger(); // no box yet: nothing happens
+    EXPECT_TRUE(w.isEnabled());
+
+    QWidget box;
+    box.resize(312, 38);
+    auto* dc = new QLineEdit(&box);
+    dc->setObjectName(QStringLiteral("dc"));
+    w.CommandBox = &box;
+    const QPoint expected =
+        CenteredOnOpener(w.frameGeometry(), box.frameGeometry().size(), w.screen()->size());
+    w.CommandBtn->trigger();
+    EXPECT_TRUE(box.isVisible());
+    EXPECT_FALSE(w.isEnabled());
+    EXPECT_EQ(box.focusWidget(), dc);
+    EXPECT_EQ(box.pos(), expected);
 }
 
 // ---- Qt hooks ----

@@ -16,42 +16,10 @@
 #include "core/layout.h"
 #include "kit/KitTimer.h"
 #include "testutil.h"
+#include "ui/test_fmain_fixture.h"
 
 namespace quorlet {
 namespace {
-
-class MainWindowTest : public test::EngineTest {
-protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        UiHooks.ShowMessageBox = [this](const std::string& text) { messages.push_back(text); };
-    }
-    void TearDown() override {
-        window.reset();
-        EngineTest::TearDown();
-    }
-    TMain& Open(const QString& argument = {}) {
-        window = std::make_unique<TMain>(argument);
-        window->show();
-        return *window;
-    }
-    // The board image as shown on screen, cell (c, r).
-    QImage GrabCell(int c, int r) {
-        return window->box->grab(QRect(c * kCellSize, r * kCellSize, kCellSize, kCellSize))
-            .toImage()
-            .convertToFormat(QImage::Format_RGB32);
-    }
-    QImage GrabGlyph(TImageView* led, int i) {
-        return led->grab(QRect(i * kLedWidth, 0, kLedWidth, kLedHeight)).toImage().convertToFormat(QImage::Format_RGB32);
-    }
-    static bool SamePixels(const QImage& a, const QImage& b) {
-        return a.size() == b.size() && a.convertToFormat(QImage::Format_RGB32) == b.convertToFormat(QImage::Format_RGB32);
-    }
-    QPoint CellCentre(int c, int r) const { return QPoint(c * kCellSize + 8, r * kCellSize + 8); }
-
-    std::unique_ptr<TMain> window;
-    std::vector<std::string> messages;
-};
 
 TEST_F(MainWindowTest, OpensWithTheProgramTitleOnACoveredBeginnerBoard) {
     TMain& w = Open();
@@ -250,7 +218,9 @@ TEST_F(MainWindowTest, FirstArgumentFilesByTheirEnding) {
         EXPECT_EQ(ReplayMode, c.replayMode);
         EXPECT_EQ(!StartupVideoFile.empty(), c.kept);
         ASSERT_EQ(messages.size(), c.messages);
-        if (c.messages) EXPECT_EQ(messages[0], "File \"" + text + "\"\r\n\r\nis not an Quorlet Video File (.QVF)");
+        if (c.messages) {
+            EXPECT_EQ(messages[0], "File \"" + text + "\"\r\n\r\nis not an Quorlet Video File (.QVF)");
+        }
         window.reset();
     }
 }
@@ -267,6 +237,7 @@ TEST_F(MainWindowTest, ASecondInstanceIsRefusedAndSavesNothing) {
         second.close();
     }
     EXPECT_FALSE(std::filesystem::exists(Home() + "quorlet.dat"));
+    EXPECT_FALSE(std::filesystem::exists(Home() + "/_debug_protocol_last.txt"));
     first.close();
     EXPECT_TRUE(std::filesystem::exists(Home() + "quorlet.dat"));
     EXPECT_TRUE(std::filesystem::exists(Home() + "/_debug_protocol_last.txt"));

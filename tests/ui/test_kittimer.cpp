@@ -194,6 +194,25 @@ TEST(HiTimer, ThreadPathRunsSynchronisedTicksOnTheGuiThread) {
     EXPECT_TRUE(onGuiThread);
 }
 
+TEST(HiTimer, ASynchronisedTickMayStopAndRestartItsOwnTimer) {
+    // Stopping from inside the tick ends the worker whose tick is running; that must neither
+    // deadlock nor free what the tick still uses.
+    TKitHiTimer timer;
+    int ticks = 0;
+    timer.SetInterval(1);
+    timer.SetOnTimer([&](QObject*) {
+        ++ticks;
+        timer.SetEnabled(false);
+        if (ticks < 3) timer.SetEnabled(true);
+    });
+    timer.SetEnabled(true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ticks >= 3; }, kDeliveryBound));
+    EXPECT_FALSE(timer.Enabled());
+    EXPECT_FALSE(timer.ThreadRunning());
+    DeliverPosted();
+    EXPECT_EQ(ticks, 3);
+}
+
 TEST(HiTimer, ThreadPathWithoutSynchronizeTicksOnTheWorker) {
     std::atomic<int> ticks{0};
     std::atomic<bool> offGuiThread{true};
