@@ -4,7 +4,7 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 BENCH_BUILD ?= build-bench
 
-.PHONY: deps build run test test-main test-asan bench clean
+.PHONY: deps build run test test-main test-asan test-fuzz fuzz bench clean
 
 deps:
 	@scripts/install-deps
@@ -16,7 +16,7 @@ build: deps
 run: build
 	$(BUILD)/quorlet
 
-test: test-main test-asan
+test: test-main test-asan test-fuzz
 
 test-main: deps
 	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -28,10 +28,18 @@ test-asan: deps
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# Each libFuzzer target replays its seed corpus once (clang, ASan + UBSan).
+test-fuzz: deps
+	@sh fuzz/run.sh 0 build-fuzz
+
+# Each libFuzzer target for 60 s from its seed corpus.
+fuzz: deps
+	@sh fuzz/run.sh 60 build-fuzz
+
 bench: deps
 	@cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORLET_ENGINE_ONLY=ON -DQUORLET_BENCH=ON >/dev/null
 	@cmake --build $(BENCH_BUILD) -j $(JOBS)
 	@for b in $(BENCH_BUILD)/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) build-fuzz
