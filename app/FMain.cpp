@@ -15,7 +15,6 @@
 #include <exception>
 
 #include "app/ApplyTexts.h"
-#include "app/ApplyTexts.h"
 #include "app/BoardView.h"
 #include "app/Fdebug.h"
 #include "app/skins.h"
@@ -185,6 +184,9 @@ void TMain::BuildMenus() {
     connect(BossKeyBtn, &QAction::triggered, this, [this] { BossKeyBtnClick(); });
     connect(ShowCountersBtn, &QAction::triggered, this, [this] { ShowCountersBtnClick(); });
     connect(ShowDebugProtocol1, &QAction::triggered, this, [this] { ShowDebugProtocol1Click(); });
+    connect(PlayVideoBtn, &QAction::triggered, this, [this] { PlayVideoBtnClick(); });
+    connect(btnPreviewReplay, &QAction::triggered, this, [this] { btnPreviewReplayClick(); });
+    connect(sbSavereplay, &QAction::triggered, this, [this] { sbSavereplayClick(); });
     // Object names let the text table and the tests find the controls by their form names.
     setObjectName(QStringLiteral("TMain"));
     const std::pair<QObject*, const char*> names[] = {
@@ -274,6 +276,7 @@ void TMain::ApplyMenuCaptions() {
 }
 
 void TMain::InstallHooks() {
+    InstallVideoHooks();
     UiHooks.RequestRedraw = [] {
         if (TMain* m = MainWindow()) {
             m->RedrawChangedCells();
@@ -311,7 +314,6 @@ void TMain::InstallHooks() {
             for (QAction* a : {m->sbSavereplay, m->btnSaveBoard, m->btnPreviewReplay})
                 a->setEnabled(enabled);
     };
-    UiHooks.ApplyTexts = [] { ApplyTexts(); };
     UiHooks.SetShowCountersCheck = [](bool checked) {
         if (TMain* m = MainWindow()) m->ShowCountersBtn->setChecked(checked);
     };
@@ -423,6 +425,7 @@ void TMain::FormCreate(const QString& firstArgument) {
         ++step;
         RedrawBoard();
         ++step;
+        // The history file is read here, once, after the first board is painted.
         LoadHistoryFile();
         ++step;
         StartupVideoFile = firstArgument.toStdString();
@@ -631,10 +634,13 @@ void TMain::ToggleBossKey() {
 }
 
 void TMain::ShowProgressBarWindow() {
+    ShowPlaybackControls();
     if (Options.doShowCounters && UiHooks.ShowCountersWindow) UiHooks.ShowCountersWindow();
 }
 
-void TMain::HideProgressBarWindow() {}
+void TMain::HideProgressBarWindow() {
+    HidePlaybackControls();
+}
 
 void TMain::ResetCountersWindow() {
     if (UiHooks.SetCountersColour) UiHooks.SetCountersColour(-1);

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -62,6 +63,18 @@ class TMain : public QMainWindow {
     void ShowCountersBtnClick();
     void ShowDebugProtocol1Click();
 
+    // ---- Video commands (FMainVideo.cpp) ----
+    void PlayVideoBtnClick();
+    void btnPreviewReplayClick();
+    void sbSavereplayClick();
+    // The playback bar shown, and the bar and the cursor image hidden (the bar window's part
+    // of ShowProgressBarWindow and HideProgressBarWindow).
+    void ShowPlaybackControls();
+    void HidePlaybackControls();
+    // The open and save dialogs of the video commands; a cancel gives an empty name.
+    std::function<QString(const QString& folder)> ChooseVideoFile;
+    std::function<QString(const QString& folder, const QString& name)> ChooseReplaySaveFile;
+
     // ---- Board mouse handlers ----
     void boxMouseDown(QMouseEvent* event);
     void boxMouseMove(QMouseEvent* event);
@@ -91,6 +104,8 @@ class TMain : public QMainWindow {
     QLabel* lnamelabel = nullptr;
     TImageView* imFlag = nullptr;
     TKitHiTimer* timer = nullptr;
+    // The playback cursor image over the board.
+    QLabel* Cur = nullptr;
 
     QMenu* GameMnu = nullptr;
     QMenu* OptionsMnu = nullptr;
@@ -133,6 +148,7 @@ class TMain : public QMainWindow {
     void BuildForm();
     void BuildMenus();
     void InstallHooks();
+    void InstallVideoHooks();
     void FormCreate(const QString& firstArgument);
     void FormClose();
     void SelectLevel(uint8_t level, const char* logText);

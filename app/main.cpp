@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "app/FMain.h"
+#include "app/FProgressBar.h"
 #include "app/Fdebug.h"
 #include "app/uihooks_qt.h"
 #include "core/debuglog.h"
@@ -21,6 +22,8 @@ int main(int argc, char* argv[]) {
         quorlet::Tdebug debugWindow(&mainWindow);
         if (!mainWindow.StartedUp()) return 0;
         quorlet::RestoreWindowPositions();
+        // Places itself, and plays the command line's video when one was named.
+        quorlet::TProgressBar progressBar(&mainWindow);
         mainWindow.show();
         return app.exec();
     } catch (...) {

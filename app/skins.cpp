@@ -55,11 +55,10 @@ void DrawRaised(QPainter& p, const TCellPalette& pal) {
     p.fillRect(0, 0, 2, 16, pal.light);
     p.fillRect(0, 14, 16, 2, pal.shadow);
     p.fillRect(14, 0, 2, 16, pal.shadow);
-    // The corners where light meets shadow split diagonally.
-    p.fillRect(15, 0, 1, 1, pal.shadow);
-    p.fillRect(14, 1, 1, 1, pal.light);
-    p.fillRect(0, 15, 1, 1, pal.shadow);
-    p.fillRect(1, 14, 1, 1, pal.light);
+    // The corners where light meets shadow split diagonally: the outer light line runs one
+    // pixel further than the inner one.
+    p.fillRect(14, 0, 1, 1, pal.light);
+    p.fillRect(0, 14, 1, 1, pal.light);
 }
 
 void DrawOpened(QPainter& p, const TCellPalette& pal, const QColor& fill) {

@@ -48,19 +48,74 @@ void ReportAllocations(benchmark::State& state, long before) {
                                                   benchmark::Counter::kAvgIterations);
 }
 
-// The distribution tables' board: placed, numbered from the mines outward, 3BV.
-void BM_ExpertRandomBoardAnd3BV(benchmark::State& state) {
+// Target 2 us: mines placed (the draws of PlaceMines), the board numbered into HiddenBoard and
+// its 3BV computed, as the board loops do it.
+void BM_ExpertBoardPlacedNumbered3BV(benchmark::State& state) {
     UseExpert();
+    TMineBits mines;
     const long before = allocations.load();
     for (auto _ : state) {
+        DrawMines(mines, 99);
+        WriteNumbers(mines);
+        benchmark::DoNotOptimize(Count3BV(mines));
+    }
+    ReportAllocations(state, before);
+}
+BENCHMARK(BM_ExpertBoardPlacedNumbered3BV);
+
+// The parts of one board, to see where the time goes.
+void BM_ExpertDrawMines(benchmark::State& state) {
+    UseExpert();
+    TMineBits mines;
+    for (auto _ : state) {
+        DrawMines(mines, 99);
+        benchmark::DoNotOptimize(mines);
+    }
+}
+BENCHMARK(BM_ExpertDrawMines);
+
+void BM_ExpertWriteNumbers(benchmark::State& state) {
+    UseExpert();
+    TMineBits mines;
+    DrawMines(mines, 99);
+    for (auto _ : state) {
+        WriteNumbers(mines);
+        benchmark::DoNotOptimize(HiddenBoard);
+    }
+}
+BENCHMARK(BM_ExpertWriteNumbers);
+
+// Over a spread of boards, so the branches see fresh data.
+void BM_ExpertCount3BV(benchmark::State& state) {
+    UseExpert();
+    std::vector<TMineBits> boards(256);
+    for (auto& b : boards)
+        DrawMines(b, 99);
+    size_t next = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Count3BV(boards[next++ % boards.size()]));
+}
+BENCHMARK(BM_ExpertCount3BV);
+
+// The layer form, run once on the board that is played: Openings and WorkBoard as well.
+void BM_ExpertCalc3BV(benchmark::State& state) {
+    UseExpert();
+    std::vector<TBoardLayer> boards(256);
+    for (auto& b : boards) {
         GenerateRandomBoard(99);
+        b = HiddenBoard;
+    }
+    size_t next = 0;
+    const long before = allocations.load();
+    for (auto _ : state) {
+        HiddenBoard = boards[next++ % boards.size()];
         benchmark::DoNotOptimize(Calc3BV());
     }
     ReportAllocations(state, before);
 }
-BENCHMARK(BM_ExpertRandomBoardAnd3BV);
+BENCHMARK(BM_ExpertCalc3BV);
 
-// The first click's board: placement with the visible layer, relocation, ComputeNumbers (3BV).
+// The board a first click keeps: relocation, visible layer, numbers, Calc3BV.
 void BM_ExpertBoardForClick(benchmark::State& state) {
     UseExpert();
     const long before = allocations.load();
@@ -72,6 +127,7 @@ void BM_ExpertBoardForClick(benchmark::State& state) {
 }
 BENCHMARK(BM_ExpertBoardForClick);
 
+// Target 200 us: both passes.
 void BM_CalcZiNiExpert(benchmark::State& state) {
     UseExpert();
     // A spread of boards; each iteration puts back the WorkBoard that Calc3BV left for it.
@@ -98,13 +154,18 @@ void BM_CalcZiNiExpert(benchmark::State& state) {
 }
 BENCHMARK(BM_CalcZiNiExpert)->Unit(benchmark::kMicrosecond);
 
-// Normal play when no board reaches the minimum: 1001 boards, then the measurements.
+// Target 5 ms: normal play when no board reaches the minimum. The loop of the first click as it
+// runs (1001 boards judged by their mines), the kept board written out, then its measurements.
 void BM_WorstExpertFirstClickBoards(benchmark::State& state) {
     UseExpert();
+    TMineBits mines;
     const long before = allocations.load();
     for (auto _ : state) {
-        for (int n = 0; n < 1001; ++n)
-            GenerateBoardForClick(15, 8);
+        for (int n = 0; n < 1001; ++n) {
+            DrawBoardForClick(mines, 15, 8);
+            benchmark::DoNotOptimize(Count3BV(mines));
+        }
+        KeepBoard(mines);
         CalcZiNi();
         benchmark::DoNotOptimize(CountIslands());
     }
@@ -112,25 +173,31 @@ void BM_WorstExpertFirstClickBoards(benchmark::State& state) {
 }
 BENCHMARK(BM_WorstExpertFirstClickBoards)->Unit(benchmark::kMillisecond);
 
-// The whole first-click step through a search that never succeeds (1000 boards).
+// The whole first-click step through a search that never succeeds (1000 boards). Its few
+// allocations are the step's log line and captions, not the board loop's.
 void BM_ExpertFirstClickFailedSearch(benchmark::State& state) {
     UseExpert();
     Options.doApprox3BV = true;
     Options.se3BVValue = 0;
     Options.seAttemptsValue = 1;
+    const long before = allocations.load();
     for (auto _ : state) {
         WaitingFirstClick = 1;
         GameTimerEnabled = 0;
         GenerateFirstClickBoard(15, 8, {});
         benchmark::DoNotOptimize(Board3BV);
     }
+    ReportAllocations(state, before);
 }
 BENCHMARK(BM_ExpertFirstClickFailedSearch)->Unit(benchmark::kMillisecond);
 
+// Target 3 s on one core. Its allocations are the table's text, once per run.
 void BM_ExpertDistributionMillion(benchmark::State& state) {
     UseExpert();
+    const long before = allocations.load();
     for (auto _ : state)
         Calc3BVDistributionExpert(1000000);
+    ReportAllocations(state, before);
 }
 BENCHMARK(BM_ExpertDistributionMillion)->Unit(benchmark::kSecond)->Iterations(1);
 

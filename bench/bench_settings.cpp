@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/FData.h"
+#include "settings/FCap.h"
 #include "settings/options.h"
 #include "settings/settingsfile.h"
 
@@ -27,6 +28,8 @@ void BM_LoadSettingsFullFile(benchmark::State& state) {
     quorlet::Options.LastPath = folder.string() + "/";
     quorlet::ApplyDefaultSettings();
     quorlet::SaveSettings();
+    // As at a real start: the default language file is there and is read as well.
+    quorlet::InstallEnglishLanguageFile();
     for (auto _ : state) {
         quorlet::LoadSettings();
         benchmark::DoNotOptimize(quorlet::Options.CounterRefresh);
@@ -34,6 +37,20 @@ void BM_LoadSettingsFullFile(benchmark::State& state) {
     std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_LoadSettingsFullFile)->Unit(benchmark::kMicrosecond);
+
+void BM_LoadLanguageFileEnglish(benchmark::State& state) {
+    const auto folder = BenchFolder();
+    quorlet::ResetGlobals();
+    quorlet::Options.LastPath = folder.string() + "/";
+    quorlet::Options.langFileName = quorlet::kEnglishLanguageFileName;
+    quorlet::InstallEnglishLanguageFile();
+    for (auto _ : state) {
+        quorlet::LoadLanguageFile();
+        benchmark::DoNotOptimize(quorlet::UITextTable[0].data());
+    }
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_LoadLanguageFileEnglish)->Unit(benchmark::kMicrosecond);
 
 void BM_SaveSettings(benchmark::State& state) {
     const auto folder = BenchFolder();

@@ -1,6 +1,7 @@
 #include "core/FData.h"
 
 #include "settings/FCap.h"
+#include "settings/playerid.h"
 
 namespace quorlet {
 
@@ -53,6 +54,7 @@ std::string GameIdText;
 std::string GameEndStamp;
 
 std::vector<std::string> DebugLogLines;
+uint8_t DebugLogNotifying = 0;
 uint64_t MemoryLogAvailable = 0;
 uint8_t MemoryLogHour = 60;
 uint8_t MemoryLogMinute = 60;
@@ -64,10 +66,11 @@ std::function<TSystemTime()> SystemTimeSource;
 int32_t TimeZoneBias = 0;
 std::string TimeZoneName;
 
-std::vector<std::string> BannedWords;
+std::vector<std::string> BannedWords = DefaultBannedWords();
 
 std::string StartupVideoFile;
 std::string ReplayPlayerName;
+uint8_t ReplayCountry = 0;
 uint8_t MainWindowCreated = 0;
 
 uint32_t RandomSeed = 0;
@@ -78,10 +81,14 @@ std::array<std::string, 360> UITextTable = DefaultUITextTable();
 
 TGameClock GameClock{};
 uint8_t GameTimerEnabled = 0;
+uint32_t GameTimerInterval = 10;
 
 std::array<TVideoEvent, kVideoSlots> VideoEvents{};
 uint32_t VideoEventCount = 0;
 uint32_t VideoPlaybackIndex = 0;
+
+uint8_t ProgressBarReady = 0;
+uint8_t PlaybackSpeed = 20;
 
 std::array<TGameRecord, kHistorySlots> GameHistory{};
 std::array<uint8_t, kHistorySlots> HistorySelectionMask{};
@@ -114,8 +121,11 @@ void ResetGlobals() {
     // ---- Game clock, video, history, mouse input ----
     GameClock = {};
     GameTimerEnabled = 0;
+    GameTimerInterval = 10;
     VideoEvents.fill(TVideoEvent{});
     VideoEventCount = VideoPlaybackIndex = 0;
+    ProgressBarReady = 0;
+    PlaybackSpeed = 20;
     GameHistory.fill(TGameRecord{});
     HistorySelectionMask.fill(0);
     NewGameFace = 1;
@@ -151,6 +161,7 @@ void ResetGlobals() {
     GameEndStamp.clear();
 
     DebugLogLines.clear();
+    DebugLogNotifying = 0;
     MemoryLogAvailable = 0;
     MemoryLogHour = MemoryLogMinute = 60;
     SessionStart = {};
@@ -160,10 +171,11 @@ void ResetGlobals() {
     SystemTimeSource = nullptr;
     TimeZoneBias = 0;
     TimeZoneName.clear();
-    BannedWords.clear();
+    BannedWords = DefaultBannedWords();
 
     StartupVideoFile.clear();
     ReplayPlayerName.clear();
+    ReplayCountry = 0;
     MainWindowCreated = 0;
 
     RandomSeed = 0;

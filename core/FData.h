@@ -100,6 +100,8 @@ extern std::string GameEndStamp;
 
 // The lines of the debug window, newest first.
 extern std::vector<std::string> DebugLogLines;
+// Set while the debug window is being told of a change (a line logged then tells it nothing).
+extern uint8_t DebugLogNotifying;
 // Memory report state: available bytes and the hour and minute of the last entry.
 extern uint64_t MemoryLogAvailable;
 extern uint8_t MemoryLogHour;
@@ -155,12 +157,21 @@ struct TGameClock {
 extern TGameClock GameClock;
 // The main window's 10 ms timer is enabled (a queued tick after a disable does nothing).
 extern uint8_t GameTimerEnabled;
+// The timer's interval in milliseconds: 10 for the game, the speed's interval during playback.
+extern uint32_t GameTimerInterval;
 
 // ---- Game video --------------------------------------------------------------------------
 
 extern std::array<TVideoEvent, kVideoSlots> VideoEvents;
 extern uint32_t VideoEventCount;
 extern uint32_t VideoPlaybackIndex;
+
+// ---- Playback ----------------------------------------------------------------------------
+
+// Set once the playback bar window exists; until then its controls are not touched.
+extern uint8_t ProgressBarReady;
+// Position of the playback bar's speed bar (1..41, 20 is real time).
+extern uint8_t PlaybackSpeed;
 
 // ---- Game history ------------------------------------------------------------------------
 
@@ -203,6 +214,8 @@ extern uint8_t CountersLaidOutOnce;
 extern std::string StartupVideoFile;
 // Player name of the video being played; empty for the own games.
 extern std::string ReplayPlayerName;
+// Country number (flag) of the video being played; 0 for none.
+extern uint8_t ReplayCountry;
 // Set once the main window has been created.
 extern uint8_t MainWindowCreated;
 

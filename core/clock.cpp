@@ -4,6 +4,7 @@
 
 #include "core/debuglog.h"
 #include "core/endgame.h"
+#include "core/playback.h"
 #include "core/uihooks.h"
 #include "core/video.h"
 #include "stats/counters.h"
@@ -93,7 +94,7 @@ void GameClockTick() {
         return;
     }
     if (ReplayMode) {
-        // The video player drives playback ticks; not wired yet.
+        PlaybackTick();
         return;
     }
 

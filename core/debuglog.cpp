@@ -49,8 +49,15 @@ void InsertEntry(const std::string& text) {
     DebugLogLines.insert(DebugLogLines.begin(), lines.begin(), lines.end());
 }
 
+// A window that logs (or clears) while it is told of a change would be told again from inside
+// its own handler, without end: its lines are kept, and it reads them on its next refresh.
 void NotifyWindow() {
-    if (UiHooks.DebugLogChanged) UiHooks.DebugLogChanged();
+    if (!UiHooks.DebugLogChanged || DebugLogNotifying) return;
+    struct Guard {
+        Guard() { DebugLogNotifying = 1; }
+        ~Guard() { DebugLogNotifying = 0; }
+    } guard;
+    UiHooks.DebugLogChanged();
 }
 
 // "HHhMMm_DDdMMmYYYYy.txt" from Now.

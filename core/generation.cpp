@@ -16,6 +16,7 @@
 #include "core/textutil.h"
 #include "core/uihooks.h"
 #include "core/zini.h"
+#include "stats/counters.h"
 
 namespace quorlet {
 
@@ -36,19 +37,20 @@ void SetCaption(const std::string& caption) {
     if (UiHooks.SetMainCaption) UiHooks.SetMainCaption(caption);
 }
 
-bool MeetsLevelMinimum() {
+bool MeetsLevelMinimum(uint16_t bbbv) {
     switch (GameLevel) {
-    case glBeginner: return Board3BV >= 2;
-    case glIntermediate: return Board3BV >= 30;
-    case glExpert: return Board3BV >= 100;
+    case glBeginner: return bbbv >= 2;
+    case glIntermediate: return bbbv >= 30;
+    case glExpert: return bbbv >= 100;
     default: return true;
     }
 }
 
-// One search branch: boards until the condition holds or the limit is reached.
+// One search branch: boards until the condition holds or the limit is reached. The condition
+// looks at the mines only, so a board is written out once it is kept.
 struct TSearch {
     const char* words;
-    bool (*found)();
+    bool (*found)(const TMineBits& mines);
     std::string foundText;
     std::string notFoundText;
 };
@@ -59,14 +61,35 @@ void RunSearch(const TSearch& search, uint8_t column, uint8_t row) {
     // A changing control character keeps the caption from being matched by outside tools.
     const char code = static_cast<char>(Random(5) + 2);
     SetCaption(title + code + search.words);
+    TMineBits mines;
     int boards = 0;
+    bool found = false;
     do {
-        GenerateCandidateForClick(column, row);
+        DrawBoardForClick(mines, column, row);
         ++boards;
-    } while (!search.found() && boards < limit);
-    const bool found = search.found();
+        found = search.found(mines);
+    } while (!found && boards < limit);
+    KeepBoard(mines);
     DebugLog((found ? search.foundText : search.notFoundText) + " " + std::to_string(boards) + " attempts");
     SetCaption(title);
+}
+
+bool HasSeven(const TMineBits& mines) {
+    WriteNumbers(mines);
+    return BoardHasSeven();
+}
+
+bool HasEight(const TMineBits& mines) {
+    WriteNumbers(mines);
+    return BoardHasEight();
+}
+
+bool AtMost3BV(const TMineBits& mines) {
+    return Count3BV(mines) <= Options.se3BVValue;
+}
+
+bool AtLeast3BV(const TMineBits& mines) {
+    return Count3BV(mines) >= Options.se3BVValue2;
 }
 
 const std::string& LevelName() {
@@ -139,9 +162,13 @@ constexpr std::array<uint64_t, 256> kBitBytes = [] {
 }();
 static_assert(std::endian::native == std::endian::little, "rows are stored as the bytes of a word");
 
-// Rows r0..r0+n-1 (n <= 8) of a column from the bytes of a word, lowest byte first.
+// Rows r0..r0+n-1 (n <= 8) of a column from the bytes of a word, lowest byte first. Only the
+// rows of the board are written; a whole word (the usual case) is one store.
 void StoreRows(TCellState* column, int r0, int n, uint64_t bytes) {
-    std::memcpy(column + r0, &bytes, static_cast<size_t>(n));
+    if (n == 8)
+        std::memcpy(column + r0, &bytes, 8);
+    else
+        std::memcpy(column + r0, &bytes, static_cast<size_t>(n));
 }
 
 void ReportPlacementFailure() {
@@ -212,21 +239,24 @@ int MaxPlaceableMines() {
 int DrawMines(TMineBits& bits, uint16_t count) {
     bits.fill(0);
     const int target = std::min<int>(count, MaxPlaceableMines());
-    const uint32_t columns = LastColumn + 1u;
-    const uint32_t rows = LastRow + 1u;
-    // Random's recurrence with the seed kept in a register: storing and reloading the global
-    // on every draw cost more than the rest of the placement.
+    const uint64_t columns = LastColumn + 1u;
+    const uint64_t rows = LastRow + 1u;
+    // Random's recurrence kept in a register, two steps at a time: the column's seed is
+    // a * s + 1 and the row's a * (a * s + 1) + 1 = a^2 * s + (a + 1), both from s, so the two
+    // multiplications do not wait for each other. The seeds are exactly those of two Random calls.
+    constexpr uint32_t a = 134775813u;
+    constexpr uint32_t a2 = a * a;
     uint32_t seed = RandomSeed;
-    auto draw = [&seed](uint32_t n) {
-        seed = seed * 134775813u + 1u;
-        return static_cast<uint32_t>((static_cast<uint64_t>(seed) * n) >> 32);
-    };
     for (int n = 0; n < target;) {
-        const uint32_t c = draw(columns);
-        const uint32_t bit = 1u << draw(rows);
-        if (bits[c + 1] & bit) continue;
-        bits[c + 1] |= bit;
-        ++n;
+        const uint32_t columnSeed = seed * a + 1u;
+        seed = seed * a2 + (a + 1u);
+        const auto c = static_cast<uint32_t>((columnSeed * columns) >> 32);
+        const uint32_t bit = 1u << static_cast<uint32_t>((seed * rows) >> 32);
+        // A draw on a mine is simply drawn again; without a branch, as a free cell or a mine
+        // is a coin toss the predictor cannot learn.
+        const uint32_t before = bits[c + 1];
+        bits[c + 1] = before | bit;
+        n += (before & bit) == 0;
     }
     RandomSeed = seed;
     return target;
@@ -286,26 +316,27 @@ void MoveMineFromClickedCell(uint8_t column, uint8_t row) {
     HiddenBoard[column][row] = csCovered;
 }
 
-void GenerateCandidateForClick(uint8_t column, uint8_t row) {
-    TMineBits bits;
-    if (DrawMines(bits, MineCount) < MineCount) ReportPlacementFailure();
-    CoverVisibleBoard();
+void DrawBoardForClick(TMineBits& mines, uint8_t column, uint8_t row) {
+    if (DrawMines(mines, MineCount) < MineCount) ReportPlacementFailure();
     const uint32_t clicked = 1u << row;
-    if (InBoard(column, row) && (bits[column + 1u] & clicked) != 0) {
-        uint32_t c = 0, r = 0;
-        auto isMine = [&bits](uint32_t i, uint32_t j) { return ((bits[i + 1] >> j) & 1u) != 0; };
-        if (FindRelocation(column, row, isMine, c, r)) {
-            bits[c + 1] |= 1u << r;
-            bits[column + 1u] &= ~clicked;
-        }
-    }
-    WriteNumbers(bits);
-    Board3BV = Count3BV(bits);
+    if (!InBoard(column, row) || (mines[column + 1u] & clicked) == 0) return;
+    uint32_t c = 0, r = 0;
+    auto isMine = [&mines](uint32_t i, uint32_t j) { return ((mines[i + 1] >> j) & 1u) != 0; };
+    if (!FindRelocation(column, row, isMine, c, r)) return;
+    mines[c + 1] |= 1u << r;
+    mines[column + 1u] &= ~clicked;
+}
+
+void KeepBoard(const TMineBits& mines) {
+    WriteNumbers(mines);
+    CoverVisibleBoard();
+    Board3BV = Calc3BV();
 }
 
 void GenerateBoardForClick(uint8_t column, uint8_t row) {
-    GenerateCandidateForClick(column, row);
-    Board3BV = Calc3BV();
+    TMineBits mines;
+    DrawBoardForClick(mines, column, row);
+    KeepBoard(mines);
 }
 
 void GenerateFirstClickBoard(uint8_t column, uint8_t row, TCursorPos releasePos) {
@@ -316,32 +347,33 @@ void GenerateFirstClickBoard(uint8_t column, uint8_t row, TCursorPos releasePos)
         const std::string v3 = std::to_string(Options.se3BVValue);
         const std::string v3low = std::to_string(Options.se3BVValue2);
         if (Options.doMustHave7) {
-            RunSearch({" - searching \"7\"", BoardHasSeven, "board with \"7\" was generated with",
+            RunSearch({" - searching \"7\"", HasSeven, "board with \"7\" was generated with",
                        "board with \"7\" was not generated with"},
                       column, row);
         } else if (Options.doMustHave8) {
-            RunSearch({" - searching \"8\"", BoardHasEight, "board with \"8\" was generated with",
+            RunSearch({" - searching \"8\"", HasEight, "board with \"8\" was generated with",
                        "board with \"8\" was not generated with"},
                       column, row);
         } else if (Options.doApprox3BV) {
-            RunSearch({" - searching 3BV", [] { return Board3BV <= Options.se3BVValue; },
-                       "3bv <= " + v3 + " board was generated with",
+            RunSearch({" - searching 3BV", AtMost3BV, "3bv <= " + v3 + " board was generated with",
                        "3bv <= " + v3 + " board was not generated with"},
                       column, row);
         } else if (Options.doApprox3BV2) {
-            RunSearch({" - searching 3BV", [] { return Board3BV >= Options.se3BVValue2; },
-                       "3bv >= " + v3low + " board was generated with",
+            RunSearch({" - searching 3BV", AtLeast3BV, "3bv >= " + v3low + " board was generated with",
                        "3bv >= " + v3low + " board was not generated with"},
                       column, row);
         } else {
+            // The loop judges each board by its mines; the one played is written out once.
+            TMineBits mines;
             int boards = 0;
+            uint16_t bbbv = 0;
             do {
-                GenerateCandidateForClick(column, row);
+                DrawBoardForClick(mines, column, row);
                 ++boards;
-            } while (!MeetsLevelMinimum() && boards < kMaxNormalBoards);
+                bbbv = Count3BV(mines);
+            } while (!MeetsLevelMinimum(bbbv) && boards < kMaxNormalBoards);
+            KeepBoard(mines);
         }
-        // Openings and WorkBoard of the board that is played (the loops only needed its 3BV).
-        Board3BV = Calc3BV();
 
         CalcZiNi();
 
@@ -372,12 +404,17 @@ void GenerateFirstClickBoard(uint8_t column, uint8_t row, TCursorPos releasePos)
         DebugLog("game start on " + LevelName() + " board " + std::to_string(LastColumn + 1) + "x" +
                  std::to_string(LastRow + 1) + ", " + std::to_string(MineCount) + " mines");
 
-        // TODO(stats): show or hide the counters window by doShowCounters once it exists.
+        if (Options.doShowCounters)
+            ShowCountersWindow();
+        else
+            HideCountersWindow();
 
         UpdateNow();
         GameIdText = BuildGameIdText();
         GameEndStamp.clear();
 
+        GameTimerInterval = 10;
+        if (UiHooks.SetGameTimerInterval) UiHooks.SetGameTimerInterval(GameTimerInterval);
         LastCursorPos = releasePos;
         MousePathLength = 0;
         StartGameClock();

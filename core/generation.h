@@ -34,11 +34,15 @@ void PlaceMines(uint16_t count);
 // cell when a dense board has none there). Draws from Random only when a mine is there.
 void MoveMineFromClickedCell(uint8_t column, uint8_t row);
 
+// The mines of one board for a click at (column, row): drawn as PlaceMines draws them, then a
+// mine under the click moved as MoveMineFromClickedCell moves it. Logs a placement that falls
+// short. The layers are not touched.
+void DrawBoardForClick(TMineBits& mines, uint8_t column, uint8_t row);
+// Makes `mines` the board: HiddenBoard numbered, VisibleBoard covered but for its marks,
+// Board3BV, Openings and WorkBoard set.
+void KeepBoard(const TMineBits& mines);
 // One board safe at (column, row): placed, relocated, numbered (Board3BV, Openings, WorkBoard).
 void GenerateBoardForClick(uint8_t column, uint8_t row);
-// The same board, faster: sets Board3BV but leaves Openings and WorkBoard alone (for loops
-// that look at Board3BV or the numbers only; run Calc3BV on the board that is kept).
-void GenerateCandidateForClick(uint8_t column, uint8_t row);
 
 // The first-click step: a board safe at (column, row), regenerated until hard enough (or until a
 // search option is met), measured, logged, and the clock started. releasePos is the release

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstdio>
 
 #include "core/FData.h"
@@ -41,6 +40,14 @@ inline int PaddedIndex(int c, int r) {
 // The 8 neighbours as index steps in a padded copy (the walk order does not change the results).
 constexpr std::array<int, 8> kPaddedBlock{-kPaddedRows - 1, -kPaddedRows, -kPaddedRows + 1, -1, 1,
                                           kPaddedRows - 1,  kPaddedRows,  kPaddedRows + 1};
+
+// Bits set in a word, in plain arithmetic.
+inline int CountBits(uint64_t x) {
+    x -= (x >> 1) & 0x5555555555555555u;
+    x = (x & 0x3333333333333333u) + ((x >> 2) & 0x3333333333333333u);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
+    return static_cast<int>((x * 0x0101010101010101u) >> 56);
+}
 
 } // namespace
 
@@ -115,37 +122,52 @@ uint16_t Count3BV(const TMineBits& mines) {
     TMineBits zero{};
     for (int c = 1; c <= columns; ++c)
         zero[c] = ~spread(mines[c - 1] | mines[c] | mines[c + 1]) & rowMask;
-    // Safe cells that no opening reaches: no zero among them and their neighbours.
+    // Safe cells that no opening reaches: no zero among them and their neighbours. Counted two
+    // columns to a word: without a popcount instruction in the base instruction set,
+    // std::popcount is a library call per word.
     int lone = 0;
-    for (int c = 1; c <= columns; ++c)
-        lone += std::popcount(~mines[c] & rowMask & ~spread(zero[c - 1] | zero[c] | zero[c + 1]));
-    // Openings: 8-connected groups of zeros. Each group grows from its first zero (no zero of
-    // it lies left of that column) until a sweep adds nothing, then leaves the zeros.
-    int openings = 0;
-    TMineBits group{};
-    for (int first = 1; first <= columns; ++first) {
-        while (zero[first] != 0) {
-            ++openings;
-            group[first] = zero[first] & (0u - zero[first]);
-            int last = first;
-            for (bool grew = true; grew;) {
-                grew = false;
-                for (int c = first; c <= last + 1 && c <= columns; ++c) {
-                    uint32_t g = spread(group[c - 1] | group[c] | group[c + 1]) & zero[c];
-                    for (uint32_t more = spread(g) & zero[c]; more != g; more = spread(g) & zero[c])
-                        g = more;
-                    if (g == group[c]) continue;
-                    group[c] = g;
-                    grew = true;
-                    last = std::max(last, c);
-                }
+    auto loneCells = [&](int c) -> uint64_t {
+        return c > columns ? 0 : ~mines[c] & rowMask & ~spread(zero[c - 1] | zero[c] | zero[c + 1]);
+    };
+    for (int c = 1; c <= columns; c += 2)
+        lone += CountBits(loneCells(c) | loneCells(c + 1) << 32);
+    // Openings: 8-connected groups of zeros. Each column's zeros split into runs; a run joins
+    // the runs of the column before that touch it (its rows, one above, one below), and the
+    // groups are runs less joins, kept in a small union-find.
+    constexpr int kMaxRuns = kMaxColumns * (kMaxRows + 1) / 2;
+    std::array<uint16_t, kMaxRuns> parent;
+    auto root = [&parent](int id) {
+        while (parent[id] != id)
+            id = parent[id] = parent[parent[id]];
+        return id;
+    };
+    // Runs (rows as bits) and their ids, of the column before and of this one.
+    std::array<uint32_t, 2 * kMaxRows> runBits;
+    std::array<uint16_t, 2 * kMaxRows> runIds;
+    int before = 0, now = kMaxRows, countBefore = 0, runs = 0, joins = 0;
+    for (int c = 1; c <= columns; ++c) {
+        int countNow = 0;
+        for (uint32_t z = zero[c]; z != 0;) {
+            const uint32_t run = z & ~(z + (z & (0u - z)));
+            z ^= run;
+            const int id = runs++;
+            parent[id] = static_cast<uint16_t>(id);
+            const uint32_t reach = spread(run);
+            for (int k = before; k < before + countBefore; ++k) {
+                if ((reach & runBits[k]) == 0) continue;
+                const int a = root(id), b = root(runIds[k]);
+                if (a == b) continue;
+                parent[a] = static_cast<uint16_t>(b);
+                ++joins;
             }
-            for (int c = first; c <= last; ++c) {
-                zero[c] &= ~group[c];
-                group[c] = 0;
-            }
+            runBits[now + countNow] = run;
+            runIds[now + countNow] = static_cast<uint16_t>(id);
+            ++countNow;
         }
+        std::swap(before, now);
+        countBefore = countNow;
     }
+    const int openings = runs - joins;
     return static_cast<uint16_t>(openings + lone);
 }
 
@@ -243,15 +265,18 @@ void Calc3BVDistribution(const std::string& title, uint32_t boards) {
     const uint16_t mines = std::min<int>(MineCount, MaxPlaceableMines());
     const int bins = (LastColumn + 1) * (LastRow + 1) - mines;
     std::array<uint32_t, kCells + 1> counts{};
+    // Each board is judged by its mines alone; only the last is written out, numbered, with the
+    // Openings and WorkBoard that a Calc3BV per board would have left.
     TMineBits bits;
     for (uint32_t n = 0; n < boards; ++n) {
         DrawMines(bits, mines);
-        WriteNumbers(bits);
         const uint16_t bbbv = Count3BV(bits);
         if (bbbv <= bins) ++counts[bbbv];
     }
-    // Openings and WorkBoard as a Calc3BV per board would have left them.
-    if (boards > 0) Calc3BV();
+    if (boards > 0) {
+        WriteNumbers(bits);
+        Calc3BV();
+    }
     DebugLog(Format3BVDistributionTable(title, counts.data(), bins, boards));
 }
 

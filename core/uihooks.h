@@ -38,6 +38,9 @@ struct TUiHooks {
     std::function<bool(const std::string& path, int32_t& width, int32_t& height)> PictureSize;
     // The playback cursor shows this picture file; an empty path means the built-in picture.
     std::function<void(const std::string& path)> SetReplayCursor;
+    // The name line's flag shows a loaded video's country: 0, or a number past the flag list,
+    // shows the blank picture.
+    std::function<void(uint8_t country)> ShowReplayFlag;
 
     // ---- Game clock and board input ----
     // Turns the main window's 10 ms timer on or off.
@@ -91,6 +94,21 @@ struct TUiHooks {
     // ---- Chat reports ----
     // Brings the main window to the front before a report is built.
     std::function<void()> BringMainWindowToFront;
+
+    // ---- Playback ----
+    // The main window's 10 ms timer takes this interval in milliseconds.
+    std::function<void(uint32_t milliseconds)> SetGameTimerInterval;
+    // Layout of the main window for the current level and size (ReloadInterface).
+    std::function<void()> ReloadInterface;
+    // The playback bar for a video ending at `maximum` hundredths: position 0, both track bars
+    // shown, the bar window shown (ShowProgressBarWindow).
+    std::function<void(int32_t maximum)> SetupProgressBar;
+    // The playback bar's position bar and its time label.
+    std::function<void(int32_t position, const std::string& label)> SetProgressPosition;
+    // The playback cursor image on the board: shown or hidden, and its top-left corner in
+    // board-image pixels.
+    std::function<void(bool visible)> ShowReplayCursor;
+    std::function<void(int32_t left, int32_t top)> MoveReplayCursor;
 };
 
 extern TUiHooks UiHooks;

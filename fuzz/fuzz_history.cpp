@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -14,9 +15,19 @@ namespace {
 
 const std::string& Folder() {
     static const std::string folder = [] {
-        char pattern[] = "/tmp/quorlet-fuzz-history-XXXXXX";
-        const char* made = ::mkdtemp(pattern);
-        return std::string(made ? made : "/tmp") + "/";
+        // Memory-backed when there is one: every damaged input makes a synced copy.
+        char shm[] = "/dev/shm/quorlet-fuzz-history-XXXXXX";
+        char tmp[] = "/tmp/quorlet-fuzz-history-XXXXXX";
+        const char* made = ::mkdtemp(shm);
+        if (!made) made = ::mkdtemp(tmp);
+        if (!made) return std::string("/tmp/");
+        static const std::string path = made;
+        // The corrupt copies would pile up run after run.
+        std::atexit([] {
+            std::error_code ec;
+            std::filesystem::remove_all(path, ec);
+        });
+        return path + "/";
     }();
     return folder;
 }

@@ -524,4 +524,27 @@ std::string EnglishLanguageFileText() {
     return out.str();
 }
 
+void InstallEnglishLanguageFile() {
+    namespace fs = std::filesystem;
+    std::string tempPath;
+    try {
+        if (Options.LastPath.empty()) return;
+        const std::string path = Options.LastPath + kEnglishLanguageFileName;
+        std::error_code ec;
+        if (fs::exists(path, ec) || ec) return;
+        tempPath = path + ".tmp";
+        {
+            std::ofstream out(tempPath, std::ios::binary | std::ios::trunc);
+            out << EnglishLanguageFileText();
+            out.close();
+            if (!out) throw std::runtime_error("write failed");
+        }
+        fs::rename(tempPath, path);
+    } catch (const std::exception& e) {
+        DebugLog(std::string("#cannot write ") + kEnglishLanguageFileName + ": " + e.what());
+        std::error_code ec;
+        if (!tempPath.empty()) fs::remove(tempPath, ec);
+    }
+}
+
 } // namespace quorlet

@@ -50,7 +50,14 @@ void LoadLanguageFile();
 // Releases the texts at program end.
 void ClearTextTable();
 
+inline constexpr const char* kEnglishLanguageFileName = "_english.lng";
+
 // The English template language file ("_english.lng") built from the defaults, CR LF lines.
 std::string EnglishLanguageFileText();
+
+// Writes the English template into the program folder when no file of that name is there, so
+// players have a file to translate and the language page has one to offer. An existing file is
+// never touched. Logs a "#" line on failure; never throws.
+void InstallEnglishLanguageFile();
 
 } // namespace quorlet

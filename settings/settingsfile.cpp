@@ -15,6 +15,7 @@
 #include "core/nametemplate.h"
 #include "settings/FCap.h"
 #include "settings/options.h"
+#include "settings/playerid.h"
 #include "stats/counters.h"
 
 namespace quorlet {
@@ -174,6 +175,7 @@ constexpr TFileSection kSections[] = {
 };
 
 constexpr const char* kEol = "\r\n";
+constexpr const char* kRefusedPlayerIdText = "Player ID Text was not correct. Press F5 for setup";
 constexpr const char* kTempSuffix = ".tmp";
 // Far above any real settings file; keeps a stray huge file from being read into memory.
 constexpr std::uintmax_t kMaxSettingsFileSize = 1u << 20;
@@ -472,6 +474,8 @@ void LoadSettings() {
         if (Options.LastPath.empty()) throw std::runtime_error("no program folder");
         path = FindSettingsFile();
         if (path.empty()) {
+            // A first start: give the player the template to translate.
+            InstallEnglishLanguageFile();
             ApplyDefaultsAndTexts();
             RestoreWindowPositions();
             LoadOptionsWindow();
@@ -503,6 +507,8 @@ void LoadSettings() {
 
             if (const auto it = keys.find(key); it != keys.end()) {
                 StoreValue(it->second, value);
+                if (key == "USERIDTEXT" && !IsPlayerIdAllowed(Options.UserIDText))
+                    Options.UserIDText = kRefusedPlayerIdText;
                 if (key == "CURSORFILENAME") Options.CursorFileName = FileNamePart(value);
                 if (key == "LANGFILENAME") Options.langFileName = FileNamePart(value);
             } else if (key == "DOZEROTIMER0") {
@@ -526,9 +532,14 @@ void LoadSettings() {
         if (step == 0) DebugLog("error #0: can not assign file");
         if (step == 1) DebugLog("error #1: can not read file header (file system access failure)");
         DebugLog("#" + why);
-        std::error_code ec;
-        if (!path.empty() && fs::exists(path, ec)) KeepRejectedFile(path);
-        ApplyDefaultsAndTexts();
+        try {
+            std::error_code ec;
+            // The next save would overwrite what could not be read: keep it aside first.
+            if (!path.empty() && fs::exists(path, ec)) KeepRejectedFile(path);
+            ApplyDefaultsAndTexts();
+        } catch (...) {
+            DebugLog("#defaults not applied: " + CurrentErrorText());
+        }
         SaveDebugLog();
         return;
     }

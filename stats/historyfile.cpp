@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <vector>
+#include <cstring>
 
 #include "core/FData.h"
 #include "core/board.h"
@@ -70,21 +70,6 @@ bool WriteAll(int fd, const uint8_t* data, std::size_t size) {
         data += n;
         size -= static_cast<std::size_t>(n);
     }
-    return true;
-}
-
-// Up to `limit` bytes from `fd`; false on a read error, keeping what was read before it.
-bool ReadBytes(int fd, std::vector<uint8_t>& bytes, std::size_t limit) {
-    bytes.clear();
-    uint8_t buffer[1 << 16];
-    while (bytes.size() < limit) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return false;
-        if (n == 0) break;
-        bytes.insert(bytes.end(), buffer, buffer + n);
-    }
-    if (bytes.size() > limit) bytes.resize(limit);
     return true;
 }
 
@@ -325,28 +310,39 @@ void LoadHistoryFile() {
         ShowMessageBox(UIText("0291"));
         return;
     }
-    std::vector<uint8_t> bytes;
-    const std::size_t limit = kHistoryCapacity * kHistoryFileRecordSize;
-    // A read error ends the load quietly with the records read before it.
-    ReadBytes(fd.get(), bytes, limit);
-    fd.Close();
     ClearGameHistory();
-    if (static_cast<uint64_t>(st.st_size) > limit)
+    if (static_cast<uint64_t>(st.st_size) > uint64_t{kHistoryCapacity} * kHistoryFileRecordSize)
         DebugLog("#stats file holds more than " + std::to_string(kHistoryCapacity) +
                  " records: the rest is not loaded");
-    const std::size_t records = bytes.size() / kHistoryFileRecordSize;
+    // Decoded piece by piece: a full history is 12.8 MB, and a buffer of that size costs more to
+    // map than the decoding itself.
+    uint8_t buffer[kHistoryFileRecordSize * 1024];
+    std::size_t held = 0;
     uint32_t i = 0;
-    for (; i < records; ++i) {
-        TGameRecord& slot = GameHistory[i];
-        if (!DecodeHistoryRecord(bytes.data() + i * kHistoryFileRecordSize, slot)) {
-            slot = TGameRecord{};
-            // A fresh Now: two copies made within one run must not share a name.
-            UpdateNow();
-            HandleDamagedFile();
-            return;
+    while (i < kHistoryCapacity) {
+        const ssize_t n = ::read(fd.get(), buffer + held, sizeof buffer - held);
+        if (n < 0 && errno == EINTR) continue;
+        // The end of the file, or a read error: the load ends quietly with what was decoded.
+        if (n <= 0) break;
+        held += static_cast<std::size_t>(n);
+        std::size_t used = 0;
+        for (; used + kHistoryFileRecordSize <= held && i < kHistoryCapacity;
+             used += kHistoryFileRecordSize) {
+            TGameRecord& slot = GameHistory[i];
+            if (!DecodeHistoryRecord(buffer + used, slot)) {
+                slot = TGameRecord{};
+                fd.Close();
+                // A fresh Now: two copies made within one run must not share a name.
+                UpdateNow();
+                HandleDamagedFile();
+                return;
+            }
+            if (slot.level <= glExpert) ++LevelGameCounts[slot.level];
+            DeriveRecordFields(slot);
+            ++i;
         }
-        if (slot.level <= glExpert) ++LevelGameCounts[slot.level];
-        DeriveRecordFields(slot);
+        std::memmove(buffer, buffer + used, held - used);
+        held -= used;
     }
     GameHistory[i] = TGameRecord{};
 }

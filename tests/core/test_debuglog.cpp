@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -83,6 +84,31 @@ TEST_F(DebugLogTest, ClearanceAfter3000Lines) {
     DebugLog("after");
     EXPECT_EQ(DebugLogLines.size(), 2u);
     EXPECT_EQ(DebugLogLines[1], "14:07:09:045 debug log automated clearance done");
+}
+
+// A change handler that clears or logs used to be called again from inside itself, without end.
+TEST_F(DebugLogTest, ChangeHandlerThatLogsOrClearsIsNotReentered) {
+    int depth = 0, deepest = 0, calls = 0;
+    UiHooks.DebugLogChanged = [&] {
+        ++calls;
+        deepest = std::max(deepest, ++depth);
+        if (DebugLogLines.size() > 2)
+            ClearDebugLog();
+        else
+            DebugLog("seen " + std::to_string(DebugLogLines.size()));
+        --depth;
+    };
+    DebugLog("a");
+    EXPECT_EQ(deepest, 1);
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(DebugLogLines, (std::vector<std::string>{"14:07:09:045 seen 1", "14:07:09:045 a"}));
+    DebugLog("b"); // three lines: the handler clears
+    EXPECT_EQ(DebugLogLines, std::vector<std::string>{"14:07:09:045 protocol cleared"});
+    DebugLog("c");
+    EXPECT_EQ(deepest, 1);
+    EXPECT_EQ(calls, 3);
+    EXPECT_EQ(DebugLogLines.size(), 3u);
+    EXPECT_EQ(DebugLogNotifying, 0);
 }
 
 TEST_F(DebugLogTest, ClearanceCountsLinesOfMultiLineEntries) {

@@ -101,6 +101,37 @@ TEST_F(GenerationTest, PlaceMinesWithMoreMinesThanCellsLeavesOneFreeAndLogs) {
     EXPECT_TRUE(LogHas("fatal error: can not generate board"));
 }
 
+TEST_F(GenerationTest, PlacementDrawsColumnThenRowByRandom) {
+    // Each try is Random(columns) then Random(rows), drawn again on a mine, exactly as the
+    // generator's own calls would run; boards are reproducible from the seed only so.
+    const struct {
+        uint8_t lastColumn, lastRow;
+        uint16_t mines;
+    } cases[] = {{7, 7, 10}, {15, 15, 40}, {29, 15, 99}, {29, 29, 800}, {7, 29, 100}, {0, 9, 5}};
+    for (const auto& tc : cases) {
+        SetBoard(glCustom, tc.lastColumn, tc.lastRow, tc.mines);
+        for (uint32_t seed : {0u, 1u, 0xFFFFFFFFu, 20261210u}) {
+            RandomSeed = seed;
+            TBoardLayer expected{};
+            for (int n = 0; n < tc.mines;) {
+                const uint32_t c = Random(tc.lastColumn + 1u);
+                const uint32_t r = Random(tc.lastRow + 1u);
+                if (expected[c][r]) continue;
+                expected[c][r] = 1;
+                ++n;
+            }
+            const uint32_t seedAfter = RandomSeed;
+            RandomSeed = seed;
+            PlaceMines(tc.mines);
+            EXPECT_EQ(RandomSeed, seedAfter) << seed;
+            for (int c = 0; c <= LastColumn; ++c)
+                for (int r = 0; r <= LastRow; ++r)
+                    ASSERT_EQ(HiddenBoard[c][r] == csMine, expected[c][r] == 1)
+                        << seed << " " << c << "," << r;
+        }
+    }
+}
+
 // ---- Relocation of a mine under the first click ----
 
 struct TRelocationCase {
@@ -447,6 +478,28 @@ TEST_F(GenerationTest, FirstClickSetsCountsStampsAndStartsTheClock) {
     EXPECT_EQ(WaitingFirstClick, 0);
     EXPECT_EQ(BoardTouched, 0);
     EXPECT_TRUE(LogHas("game start on Cus board 30x30, 200 mines"));
+}
+
+TEST_F(GenerationTest, FirstClickShowsOrHidesTheCountersAndSetsTheGameInterval) {
+    CountersWindowCreated = 1;
+    for (bool show : {true, false}) {
+        std::vector<std::string> calls;
+        UiHooks.ShowCountersWindow = [&] { calls.push_back("show"); };
+        UiHooks.HideCountersWindow = [&] { calls.push_back("hide"); };
+        UiHooks.SetGameTimerInterval = [&](uint32_t ms) {
+            calls.push_back("interval " + std::to_string(ms));
+        };
+        Options.doShowCounters = show;
+        GameTimerInterval = 200; // left by a playback
+        GameTimerEnabled = 0;
+        WaitingFirstClick = 1;
+        SetBoard(glBeginner, 7, 7, 10);
+        GenerateFirstClickBoard(0, 0, {});
+        EXPECT_EQ(GameTimerInterval, 10u);
+        ASSERT_FALSE(calls.empty());
+        EXPECT_EQ(calls.front(), show ? "show" : "hide");
+        EXPECT_EQ(calls.back(), "interval 10");
+    }
 }
 
 TEST_F(GenerationTest, BoardStringHighByteOfALargeMineCount) {

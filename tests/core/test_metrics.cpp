@@ -9,6 +9,7 @@
 #include "core/board.h"
 #include "core/generation.h"
 #include "core/metrics.h"
+#include "core/random.h"
 #include "test_metrics_fixture.h"
 #include "testutil.h"
 
@@ -191,6 +192,92 @@ TEST_F(MetricsTest, GenerateRandomBoardDrawsAsPlaceMines) {
     for (int c = 0; c <= LastColumn; ++c)
         for (int r = 0; r <= LastRow; ++r)
             EXPECT_EQ(generated[c][r] == csMine, HiddenBoard[c][r] == csMine);
+}
+
+// ---- Against a literal walk of the rules ----
+
+struct TLiteral3BV {
+    int bbbv = 0;
+    int openings = 0;
+    TWorkLayer work{};
+};
+
+// Calc3BV as the rules walk it: labels, a recursive flood, then the lone safe cells.
+TLiteral3BV Literal3BV() {
+    TLiteral3BV out;
+    TLayer<int32_t> label{};
+    auto inBoard = [](int c, int r) { return c >= 0 && r >= 0 && c <= LastColumn && r <= LastRow; };
+    auto flood = [&](auto& self, int c, int r) -> void {
+        for (int i = c - 1; i <= c + 1; ++i) {
+            for (int j = r - 1; j <= r + 1; ++j) {
+                if ((i == c && j == r) || !inBoard(i, j) || HiddenBoard[i][j] == csMine) continue;
+                if (label[i][j] == out.openings) continue;
+                label[i][j] = out.openings;
+                ++out.work[i][j];
+                if (HiddenBoard[i][j] == 0) self(self, i, j);
+            }
+        }
+    };
+    for (int c = 0; c <= LastColumn; ++c) {
+        for (int r = 0; r <= LastRow; ++r) {
+            if (HiddenBoard[c][r] != 0 || out.work[c][r] != 0) continue;
+            ++out.openings;
+            ++out.bbbv;
+            label[c][r] = out.openings;
+            out.work[c][r] = 1;
+            flood(flood, c, r);
+        }
+    }
+    for (int c = 0; c <= LastColumn; ++c)
+        for (int r = 0; r <= LastRow; ++r)
+            if (HiddenBoard[c][r] != csMine && label[c][r] == 0) ++out.bbbv;
+    return out;
+}
+
+TEST_F(MetricsTest, FastBoardRoutinesMatchALiteralWalkOfTheRules) {
+    // Numbers from the mine bits, 3BV from the mine bits and the layer form of Calc3BV, over
+    // boards from 1x1 to 30x30 and from empty to full.
+    const int sizes[][2] = {{8, 8}, {16, 16}, {30, 16}, {30, 30}, {8, 30}, {30, 8}, {1, 1}, {2, 30}, {29, 3}};
+    const int densities[] = {0, 3, 10, 20, 35, 60, 90, 100};
+    RandomSeed = 2718;
+    for (const auto& size : sizes) {
+        for (int percent : densities) {
+            for (int k = 0; k < 6; ++k) {
+                SCOPED_TRACE(std::to_string(size[0]) + "x" + std::to_string(size[1]) + " " +
+                             std::to_string(percent) + "% #" + std::to_string(k));
+                LastColumn = static_cast<uint8_t>(size[0] - 1);
+                LastRow = static_cast<uint8_t>(size[1] - 1);
+                for (auto& column : HiddenBoard)
+                    column.fill(csReserved); // outside the board: must be left alone
+                TMineBits bits{};
+                for (int c = 0; c < size[0]; ++c)
+                    for (int r = 0; r < size[1]; ++r)
+                        if (static_cast<int>(Random(100)) < percent) bits[c + 1] |= 1u << r;
+                WriteNumbers(bits);
+                for (int c = 0; c < kMaxColumns; ++c) {
+                    for (int r = 0; r < kMaxRows; ++r) {
+                        const bool mine = c < size[0] && r < size[1] && ((bits[c + 1] >> r) & 1u);
+                        if (c >= size[0] || r >= size[1])
+                            ASSERT_EQ(HiddenBoard[c][r], csReserved);
+                        else if (mine)
+                            ASSERT_EQ(HiddenBoard[c][r], csMine);
+                        else
+                            ASSERT_EQ(HiddenBoard[c][r],
+                                      CountAdjacentMines(static_cast<uint8_t>(c), static_cast<uint8_t>(r)));
+                    }
+                }
+                const TLiteral3BV expected = Literal3BV();
+                EXPECT_EQ(Count3BV(bits), expected.bbbv);
+                for (auto& column : WorkBoard)
+                    column.fill(-5);
+                EXPECT_EQ(Calc3BV(), expected.bbbv);
+                EXPECT_EQ(Openings, expected.openings);
+                for (int c = 0; c < size[0]; ++c)
+                    for (int r = 0; r < size[1]; ++r)
+                        ASSERT_EQ(WorkBoard[c][r], expected.work[c][r]) << c << "," << r;
+            }
+        }
+    }
 }
 
 // ---- 3BV distribution table ----

@@ -21,7 +21,8 @@ TEST_F(RandomTest, SequenceFromSeedIsFixed) {
 TEST_F(RandomTest, StaysBelowN) {
     RandomSeed = 12345;
     for (uint32_t n : {1u, 2u, 7u, 30u, 1000u, 0xFFFFFFFFu})
-        for (int i = 0; i < 1000; ++i) EXPECT_LT(Random(n), n);
+        for (int i = 0; i < 1000; ++i)
+            EXPECT_LT(Random(n), n);
 }
 
 } // namespace quorlet

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <fstream>
 #include <map>
 #include <optional>
 #include <string>
@@ -6,6 +7,7 @@
 
 #include "core/FData.h"
 #include "core/uihooks.h"
+#include "settings/FCap.h"
 #include "settings/options.h"
 #include "tests/testutil.h"
 
@@ -46,64 +48,159 @@ std::string Describe(const TExpectedDefault& expected) {
     return expected.Text ? "\"" + std::string(expected.Text) + "\"" : std::to_string(expected.Number);
 }
 
+// Every field with a default, in record order (the screen-sized history window is tested below).
+const TExpectedDefault kEveryDefault[] = {
+    {&O::CounterRefresh, 10, nullptr},
+    {&O::cbIRCColor1, 0, nullptr},
+    {&O::cbIRCColor2, 0, nullptr},
+    {&O::doIRCtype, 2, nullptr},
+    {&O::cbBlastedCopyTemplate, 0, nullptr},
+    {&O::cbFinishedCopyTemplate, 1, nullptr},
+    {&O::cbUseSmiles, 1, nullptr},
+    {&O::cbCountersExcludeList, 1, nullptr},
+    {&O::mCntExcludeList, 0, "debug\\nleft\\nright\\ndouble\\n"},
+    {&O::cbSilentMode, 0, nullptr},
+    {&O::ShowIDText, 1, nullptr},
+    {&O::UserIDText, 0, "Anonymous! Press F5 for Setup"},
+    {&O::doHistoryLog, 1, nullptr},
+    {&O::doDotSeparator, 0, nullptr},
+    {&O::doCalculateCounters, 0, nullptr},
+    {&O::ReplayName, 0, "Anonymous"},
+    {&O::BegName, 0, "Beg"},
+    {&O::IntName, 0, "Int"},
+    {&O::ExpName, 0, "Exp"},
+    {&O::CusName, 0, "Cus"},
+    {&O::ReplayFileName, 0, "<mode>_<time>_3BV=<3bv>_3BVs=<3bv/s>_<name>"},
+    {&O::CountryNumber, 0, nullptr},
+    {&O::CustomTimeZone, 0, nullptr},
+    {&O::CursorFileName, 0, ""},
+    {&O::doStartUpMode, 0, nullptr},
+    {&O::skinNumber, 0, nullptr},
+    {&O::skinTimerNumber, 0, nullptr},
+    {&O::doMarks, 0, nullptr},
+    {&O::doShowTenths, 0, nullptr},
+    {&O::doTimer, 1, nullptr},
+    {&O::doShowCounters, 1, nullptr},
+    {&O::doBoardClearance, 0, nullptr},
+    {&O::doClearanceOnMiddleBtn, 0, nullptr},
+    {&O::doClearanceOnLeftBtn, 0, nullptr},
+    {&O::doFillFlags, 1, nullptr},
+    {&O::doShowEquals, 1, nullptr},
+    {&O::doShowCountersTitle, 1, nullptr},
+    {&O::doShowCntGreenBorder, 1, nullptr},
+    {&O::doCountersOnFinish, 0, nullptr},
+    {&O::doCountersOnEnd, 0, nullptr},
+    {&O::seClearanceCompl, 10, nullptr},
+    {&O::doForcedNewGame, 0, nullptr},
+    {&O::doBeepIfTimeExceedsValues, 0, nullptr},
+    {&O::doFNGB, 999, nullptr},
+    {&O::doFNGI, 999, nullptr},
+    {&O::doFNGE, 999, nullptr},
+    {&O::doDisableTimer, 0, nullptr},
+    {&O::doRecorderStyleTimer, 0, nullptr},
+    {&O::doAutoFlag, 0, nullptr},
+    {&O::doDisableGroupOpen, 0, nullptr},
+    {&O::doDisableRightClicks, 0, nullptr},
+    {&O::doInfiniteLives, 0, nullptr},
+    {&O::doShowProbabilities, 0, nullptr},
+    {&O::doShowMinesPos, 0, nullptr},
+    {&O::doShow3BVAfterGameStart, 0, nullptr},
+    {&O::doMustHave7, 0, nullptr},
+    {&O::doMustHave8, 0, nullptr},
+    {&O::doApprox3BV, 0, nullptr},
+    {&O::doApprox3BV2, 0, nullptr},
+    {&O::se3BVValue, 200, nullptr},
+    {&O::se3BVValue2, 1, nullptr},
+    {&O::seAttemptsValue, 1, nullptr},
+    {&O::doHighPriority, 1, nullptr},
+    {&O::doEnableBossKey, 1, nullptr},
+    {&O::doClipCursor, 0, nullptr},
+    {&O::doBitBlt, 1, nullptr},
+    {&O::doProhibitMultInstances, 1, nullptr},
+    {&O::doSeekPlugins, 0, nullptr},
+    {&O::langFileName, 0, "_english.lng"},
+    {&O::doCond, 1, nullptr},
+    {&O::doBlockChat, 0, nullptr},
+    {&O::doProcListGrab, 0, nullptr},
+    {&O::doSysInfGrab, 0, nullptr},
+    {&O::hsBegTime, 0, "999,99"},
+    {&O::hsBeg3bvs, 0, "999,999"},
+    {&O::hsBegName, 0, "Anonymous"},
+    {&O::hsBegJump, 0, "0,00"},
+    {&O::hsIntTime, 0, "999,99"},
+    {&O::hsInt3bvs, 0, "999,999"},
+    {&O::hsIntName, 0, "Anonymous"},
+    {&O::hsIntJump, 0, "0,00"},
+    {&O::hsExpTime, 0, "999,99"},
+    {&O::hsExp3bvs, 0, "999,99"}, // two decimals on Expert
+    {&O::hsExpName, 0, "Anonymous"},
+    {&O::hsExpJump, 0, "0,00"},
+    {&O::posCountersX, 158, nullptr},
+    {&O::posCountersY, 52, nullptr},
+    {&O::posProgressBarX, 0, nullptr},
+    {&O::posProgressBarY, 0, nullptr},
+    {&O::posHistX, 0, nullptr},
+    {&O::posHistY, 0, nullptr},
+    {&O::widthCr1, 60, nullptr},
+    {&O::widthCr2, 60, nullptr},
+    {&O::heightCr3, 10, nullptr},
+    {&O::ShowMousePath, 1, nullptr},
+    {&O::ShowDownState, 1, nullptr},
+    {&O::ShowLeftCl, 1, nullptr},
+    {&O::ShowRightCl, 1, nullptr},
+    {&O::ShowDoubleCl, 1, nullptr},
+    {&O::DoChangeLayout, 1, nullptr},
+    {&O::DarkenBoard, 1, nullptr},
+    {&O::mpShowCells, 1, nullptr},
+    {&O::mPathColor, 0, nullptr},
+    {&O::mpLColor, 3, nullptr},
+    {&O::mpRColor, 8, nullptr},
+    {&O::mpDColor, 7, nullptr},
+};
+
+// Stores a value that differs from the expected default, so a default never stored shows up.
+void StoreOtherValue(const TExpectedDefault& expected) {
+    std::visit(
+        [&expected](auto member) {
+            using T = std::remove_cvref_t<decltype(Options.*member)>;
+            if constexpr (std::is_same_v<T, std::string>)
+                Options.*member = std::string(expected.Text) + "junk";
+            else if constexpr (std::is_same_v<T, bool>)
+                Options.*member = expected.Number == 0;
+            else
+                Options.*member = static_cast<T>(expected.Number + 1);
+        },
+        expected.Field);
+}
+
 TEST_F(OptionsTest, DefaultsStoreEveryGroupsValues) {
-    const TExpectedDefault table[] = {
-        {&O::CounterRefresh, 10, nullptr},
-        {&O::posCountersX, 158, nullptr},
-        {&O::posCountersY, 52, nullptr},
-        {&O::hsBegTime, 0, "999,99"},
-        {&O::hsBegJump, 0, "0,00"},
-        {&O::hsBeg3bvs, 0, "999,999"},
-        {&O::hsInt3bvs, 0, "999,999"},
-        {&O::hsExp3bvs, 0, "999,99"},
-        {&O::hsExpName, 0, "Anonymous"},
-        {&O::ShowIDText, 1, nullptr},
-        {&O::UserIDText, 0, "Anonymous! Press F5 for Setup"},
-        {&O::doHistoryLog, 1, nullptr},
-        {&O::ReplayName, 0, "Anonymous"},
-        {&O::CusName, 0, "Cus"},
-        {&O::ReplayFileName, 0, "<mode>_<time>_3BV=<3bv>_3BVs=<3bv/s>_<name>"},
-        {&O::doTimer, 1, nullptr},
-        {&O::doMarks, 0, nullptr},
-        {&O::seClearanceCompl, 10, nullptr},
-        {&O::doFillFlags, 1, nullptr},
-        {&O::doShowEquals, 1, nullptr},
-        {&O::doFNGB, 999, nullptr},
-        {&O::doFNGE, 999, nullptr},
-        {&O::doHighPriority, 1, nullptr},
-        {&O::doBitBlt, 1, nullptr},
-        {&O::doEnableBossKey, 1, nullptr},
-        {&O::doProhibitMultInstances, 1, nullptr},
-        {&O::se3BVValue, 200, nullptr},
-        {&O::se3BVValue2, 1, nullptr},
-        {&O::seAttemptsValue, 1, nullptr},
-        {&O::langFileName, 0, "_english.lng"},
-        {&O::doCond, 1, nullptr},
-        {&O::widthCr1, 60, nullptr},
-        {&O::widthCr2, 60, nullptr},
-        {&O::heightCr3, 10, nullptr},
-        {&O::doShowCounters, 1, nullptr},
-        {&O::doShowCountersTitle, 1, nullptr},
-        {&O::doShowCntGreenBorder, 1, nullptr},
-        {&O::doIRCtype, 2, nullptr},
-        {&O::cbFinishedCopyTemplate, 1, nullptr},
-        {&O::cbUseSmiles, 1, nullptr},
-        {&O::cbCountersExcludeList, 1, nullptr},
-        {&O::mCntExcludeList, 0, "debug\\nleft\\nright\\ndouble\\n"},
-        {&O::DoChangeLayout, 1, nullptr},
-        {&O::ShowDoubleCl, 1, nullptr},
-        {&O::mPathColor, 0, nullptr},
-        {&O::mpLColor, 3, nullptr},
-        {&O::mpRColor, 8, nullptr},
-        {&O::mpDColor, 7, nullptr},
-    };
-    // Start from nonsense so that a default that is never stored shows up.
-    Options.seAttemptsValue = 77;
-    Options.doTimer = false;
-    Options.mpDColor = 99;
+    for (const TExpectedDefault& expected : kEveryDefault)
+        StoreOtherValue(expected);
     ApplyDefaultSettings();
-    for (size_t i = 0; i < std::size(table); ++i)
-        EXPECT_EQ(Describe(table[i].Field), Describe(table[i])) << "row " << i;
+    for (size_t i = 0; i < std::size(kEveryDefault); ++i)
+        EXPECT_EQ(Describe(kEveryDefault[i].Field), Describe(kEveryDefault[i])) << "row " << i;
+}
+
+// The fault guarded: the counters refresh divides by CounterRefresh, which the defaults left at 0.
+TEST_F(OptionsTest, DefaultsGiveTheCountersRefreshANonZeroDivisor) {
+    Options.CounterRefresh = 0;
+    ApplyDefaultSettings();
+    EXPECT_EQ(Options.CounterRefresh, 10);
+}
+
+TEST_F(OptionsTest, DefaultsReloadTheCursorAndResetTheTexts) {
+    Options.CursorFileName = "cursor.png";
+    std::ofstream(Home() + "cursor.png") << "x";
+    UiHooks.PictureSize = [](const std::string&, int32_t& w, int32_t& h) {
+        w = h = 16;
+        return true;
+    };
+    std::vector<std::string> cursors;
+    UiHooks.SetReplayCursor = [&](const std::string& path) { cursors.push_back(path); };
+    UITextTable[0] = "changed by a language file";
+    ApplyDefaultSettings();
+    EXPECT_EQ(cursors, std::vector<std::string>{""}); // the emptied name: the built-in picture
+    EXPECT_EQ(UITextTable, DefaultUITextTable());
 }
 
 TEST_F(OptionsTest, DefaultsLeaveStartUpFieldsAndMainPosition) {

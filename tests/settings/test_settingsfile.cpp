@@ -10,6 +10,7 @@
 
 #include "core/FData.h"
 #include "core/uihooks.h"
+#include "settings/FCap.h"
 #include "settings/options.h"
 #include "settings/settingsfile.h"
 #include "tests/testutil.h"
@@ -409,6 +410,10 @@ TEST_F(SettingsFileTest, ReaderAppliesLinesByTheFileRules) {
         {"zero refresh becomes 10", "CounterRefresh=0\r\n", [] { EXPECT_EQ(Options.CounterRefresh, 10); }},
         {"a later line wins", "ReplayName=Ann\r\nReplayName=Bea\r\n",
          [] { EXPECT_EQ(Options.ReplayName, "Bea"); }},
+        {"a refused player ID is replaced", "UserIDText=the Sh1tHead\r\n",
+         [] { EXPECT_EQ(Options.UserIDText, "Player ID Text was not correct. Press F5 for setup"); }},
+        {"an allowed player ID stays", "USERIDTEXT=Jan Novak\r\n",
+         [] { EXPECT_EQ(Options.UserIDText, "Jan Novak"); }},
         {"value keeps its = and blanks", "UserIDText= a=b \r\n",
          [] { EXPECT_EQ(Options.UserIDText, " a=b "); }},
         {"path and unknown keys ignored", "LastPath=\"/elsewhere/\"\r\nNoSuchKey=1\r\ncs0=1\r\n",
@@ -456,6 +461,7 @@ TEST_F(SettingsFileTest, MissingFileGivesDefaultsWithoutErrors) {
     EXPECT_EQ(GameLevel, glIntermediate);
     EXPECT_FALSE(Logged("#"));
     EXPECT_FALSE(Logged("error"));
+    EXPECT_EQ(ReadFile("_english.lng"), EnglishLanguageFileText()); // the template to translate
 }
 
 // Counts what the reader asks of the windows.

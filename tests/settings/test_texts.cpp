@@ -198,6 +198,21 @@ TEST_F(TextTableTest, LoadingTheShippedEnglishFileChangesNoText) {
     EXPECT_FALSE(LoggedContaining("can not find"));
 }
 
+TEST_F(TextTableTest, EnglishTemplateIsInstalledOnlyWhereNoneIs) {
+    const std::string path = Home() + "_english.lng";
+    InstallEnglishLanguageFile();
+    std::ifstream in(path, std::ios::binary);
+    const std::string written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(written, EnglishLanguageFileText());
+
+    std::ofstream(path, std::ios::binary) << "0007=mine\r\n"; // a player's own edit stays
+    InstallEnglishLanguageFile();
+    std::ifstream again(path, std::ios::binary);
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(again)), std::istreambuf_iterator<char>()),
+              "0007=mine\r\n");
+    EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+}
+
 TEST_F(TextTableTest, ClearTextTableEmptiesEveryEntry) {
     ClearTextTable();
     for (const std::string& text : UITextTable)

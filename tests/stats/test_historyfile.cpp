@@ -349,6 +349,34 @@ TEST_F(HistoryFileTest, BadRecordKeepsTheRecordsBeforeIt) {
     EXPECT_EQ(messages_, std::vector<std::string>{"History file manual corruption detected"});
 }
 
+// The file is decoded in pieces; a bad record anywhere, also across a piece's edge, keeps exactly
+// the records before it.
+TEST_F(HistoryFileTest, BadRecordAtAnyPositionKeepsTheRecordsBeforeIt) {
+    std::vector<uint8_t> good;
+    for (uint32_t i = 0; i < 2100; ++i) {
+        TGameRecord r = SampleRecord();
+        r.timeSec = static_cast<uint16_t>(i % 1000);
+        AppendTo(good, r);
+    }
+    for (const uint32_t bad : {0u, 1u, 1023u, 1024u, 1025u, 2047u, 2048u, 2099u}) {
+        SCOPED_TRACE(bad);
+        std::vector<uint8_t> bytes = good;
+        bytes[bad * 49 + 46] ^= 0x01;
+        WriteStats(bytes);
+        LoadHistoryFile();
+        EXPECT_EQ(HistoryRecordCount(), bad);
+        if (bad > 0) {
+            EXPECT_EQ(GameHistory[bad - 1].timeSec, (bad - 1) % 1000);
+        }
+        EXPECT_EQ(LevelGameCounts[glExpert], bad);
+        EXPECT_TRUE(ReadStats().empty());
+    }
+    WriteStats(good);
+    LoadHistoryFile();
+    EXPECT_EQ(HistoryRecordCount(), 2100u);
+    EXPECT_EQ(GameHistory[2099].timeSec, 99);
+}
+
 TEST_F(HistoryFileTest, EachBadRecordLoadNamesItsCopyFromAFreshClock) {
     std::vector<uint8_t> bad;
     AppendTo(bad, SampleRecord());

@@ -1,8 +1,10 @@
 // ApplyTexts over stand-in windows carrying the form and control names.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
@@ -11,8 +13,10 @@
 #include <QSpinBox>
 #include <QTreeWidget>
 
+#include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -236,6 +240,81 @@ TEST_F(ApplyTextsWindowsTest, NarrowBoardShortensLongCaptionsToTheWindowWidth) {
     EXPECT_TRUE(QStringLiteral("Hilfe und Informationen").startsWith(help)) << help.toStdString();
     EXPECT_TRUE(main->menuBar()->sizeHint().width() <= main->width() ||
                 help.size() + game.size() + options.size() <= 11);
+}
+
+// Stand-ins for the windows not built here, each with every control the table binds, beside the
+// real main and debug windows: every binding must reach its control.
+TEST_F(ApplyTextsWindowsTest, EveryBindingOfEveryWindowReachesItsControl) {
+    main = std::make_unique<TMain>(QString());
+    main->show();
+    main->ExpertBtnClick();
+    debug = std::make_unique<Tdebug>(main.get());
+    std::map<std::string, std::unique_ptr<QWidget>> standIns;
+    for (const TTextBinding& b : TextBindings) {
+        const std::string form = b.window;
+        if (form == "TMain" || form == "Tdebug") continue;
+        std::unique_ptr<QWidget>& window = standIns[form];
+        if (!window) {
+            window = std::make_unique<QWidget>();
+            window->setObjectName(QString::fromStdString(form));
+        }
+        const QString name = QString::fromLatin1(b.control);
+        if (name.isEmpty() || window->findChild<QObject*>(name)) continue;
+        if (b.target == TTextTarget::ListItem) {
+            auto* pages = Named<QTreeWidget>(window.get(), b.control);
+            for (int i = 0; i < 27; ++i)
+                new QTreeWidgetItem(pages);
+        } else {
+            Named<QPushButton>(window.get(), b.control);
+        }
+    }
+    MarkEveryEntry();
+
+    // The speed target is 50 ms for all windows; printed, not asserted.
+    constexpr int kRounds = 20;
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < kRounds; ++i)
+        ApplyTexts();
+    std::printf("[ ApplyTexts ] %d windows, %zu bindings: %.3f ms per call\n",
+                static_cast<int>(standIns.size()) + 2, kTextBindingCount,
+                static_cast<double>(clock.nsecsElapsed()) / 1e6 / kRounds);
+
+    std::vector<std::string> missingOnRealWindows;
+    for (const TTextBinding& b : TextBindings) {
+        QWidget* window = std::strcmp(b.window, "TMain") == 0    ? main.get()
+                          : std::strcmp(b.window, "Tdebug") == 0 ? static_cast<QWidget*>(debug.get())
+                                                                 : standIns.at(b.window).get();
+        const QString marked = QString::fromLatin1(b.key) + QLatin1Char('!');
+        const std::string where = std::string(b.window) + "." + b.control + " " + b.key;
+        if (b.target == TTextTarget::Caption) {
+            EXPECT_EQ(window->windowTitle(), marked) << where;
+            continue;
+        }
+        if (b.target == TTextTarget::DebugCaption) {
+            EXPECT_TRUE(window->windowTitle().startsWith(marked + QStringLiteral(" * ["))) << where;
+            continue;
+        }
+        QObject* control = window->findChild<QObject*>(QString::fromLatin1(b.control));
+        if (!control) {
+            missingOnRealWindows.push_back(where);
+            continue;
+        }
+        QString shown;
+        if (b.target == TTextTarget::Hint)
+            shown = qobject_cast<QWidget*>(control) ? qobject_cast<QWidget*>(control)->toolTip()
+                                                    : qobject_cast<QAction*>(control)->toolTip();
+        else if (b.target == TTextTarget::ListItem)
+            shown = qobject_cast<QTreeWidget*>(control)->topLevelItem(b.item - 1)->text(0);
+        else if (auto* button = qobject_cast<QAbstractButton*>(control))
+            shown = button->text();
+        else
+            shown = Shown(control);
+        EXPECT_EQ(shown, b.target == TTextTarget::UpperText ? marked.toUpper() : marked) << where;
+    }
+    // Controls of the main window that are not built yet are skipped, never an error.
+    for (const std::string& where : missingOnRealWindows)
+        std::printf("[ ApplyTexts ] not on the window yet: %s\n", where.c_str());
 }
 
 } // namespace
