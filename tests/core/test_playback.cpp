@@ -223,9 +223,10 @@ TEST_F(PlaybackTest, LastEventIsPlayedOnceThenTheTimerStops) {
     // Guards the end of a video: a final right press must toggle the flag once, not per tick.
     test::LoadBoard(test::kBeginnerBoard, glBeginner);
     VideoEvents.fill(TVideoEvent{});
-    VideoEvents[0] = TVideoEvent{0, 0, Px(1), Px(1), 0, 0, 0, 0, 0, 0};
-    VideoEvents[1] = TVideoEvent{0, 10, Px(0), Px(0), 0, 1, 0, 0, 0, 0}; // right press on a mine
-    VideoEventCount = 2;
+    const auto at = [](int cell) { return static_cast<uint16_t>(Px(cell)); };
+    VideoEvents[0] = TVideoEvent{0, 0, at(1), at(1), 0, 0, 0, 0, 0, 0};
+    VideoEvents[1] = TVideoEvent{0, 10, at(0), at(0), 0, 1, 0, 0, 0, 0}; // right press on a mine
+    VideoEventCount = 1;                                                 // the last event's index
     PreviewReplayMode = 0;
     ReplayMode = 1;
     RestartPlayback();

@@ -254,14 +254,3 @@ TEST_F(MainWindowTest, NarrowBoardMenuFitsTheWindow) {
 
 } // namespace
 } // namespace quorlet
-namespace quorlet { namespace {
-TEST_F(MainWindowTest, ZZDebugDump) {
-    auto t0 = std::chrono::steady_clock::now();
-    TMain& w = Open();
-    printf("open %lld us\n", (long long)std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now()-t0).count());
-    for (auto& l : DebugLogLines) printf("LOG: %s\n", l.c_str());
-    (void)w;
-    for (auto& m : messages) printf("MSG: %s\n", m.c_str());
-    printf("started %d\n", w.StartedUp());
-}
-}}
