@@ -419,7 +419,8 @@ void TMain::FormCreate(const QString& firstArgument) {
         for (TImageView* v : {box, iBombs, iTimer})
             v->Image().fill(QColor(0xC0, 0xC0, 0xC0));
         ++step;
-        GameLevel = Options.doStartUpMode <= glCustom ? Options.doStartUpMode : uint8_t{glBeginner};
+        // The start-up level is one of the three standard levels; anything above is Expert.
+        GameLevel = std::min<uint8_t>(Options.doStartUpMode, glExpert);
         ++step;
         ReloadInterface();
         ++step;
@@ -597,9 +598,10 @@ void TMain::ShowDebugProtocol1Click() {
     Tdebug* debug = FindWindow<Tdebug>();
     if (!debug) return;
     const QRect g = frameGeometry();
-    TWindowRect r{g.left() + g.width() / 2 - debug->width() / 2, g.top() + g.height() / 2 - debug->height() / 2,
-                  debug->width(), debug->height()};
-    if (const QScreen* s = screen()) KeepOnScreen(r, TScreenSize{s->geometry().width(), s->geometry().height()});
+    TWindowRect r{g.left() + g.width() / 2 - debug->width() / 2,
+                  g.top() + g.height() / 2 - debug->height() / 2, debug->width(), debug->height()};
+    if (const QScreen* s = screen())
+        KeepOnScreen(r, TScreenSize{s->geometry().width(), s->geometry().height()});
     debug->move(r.Left, r.Top);
     if (UiHooks.HideCountersWindow) UiHooks.HideCountersWindow();
     debug->show();

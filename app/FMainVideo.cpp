@@ -104,6 +104,9 @@ void TMain::ShowPlaybackControls() {
 }
 
 void TMain::HidePlaybackControls() {
+    // Every way out of playback passes here; the game's own interval is 10 ms again (the new
+    // game sets the timer itself, the file writer reads this).
+    GameTimerInterval = 10;
     if (Cur) Cur->hide();
     if (TProgressBar* bar = ProgressBarWindow()) bar->hide();
 }

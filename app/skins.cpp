@@ -147,17 +147,17 @@ constexpr uint8_t kSegments[kLedGlyphs] = {0x00, 0x40, 0x3F, 0x06, 0x5B, 0x4F,
 // sides (the middle bar), with a one-pixel gap between neighbours, as on a real LED display.
 struct TSegmentLine {
     bool vertical;
-    int at;         // column of a vertical line, row of a horizontal one
-    int from, to;   // inclusive extent along the line
+    int at;       // column of a vertical line, row of a horizontal one
+    int from, to; // inclusive extent along the line
 };
 constexpr TSegmentLine kSegmentLines[7][3] = {
-    {{false, 1, 2, 10}, {false, 2, 3, 9}, {false, 3, 4, 8}},    // a: top
-    {{true, 11, 2, 10}, {true, 10, 3, 9}, {true, 9, 4, 8}},     // b: upper right
+    {{false, 1, 2, 10}, {false, 2, 3, 9}, {false, 3, 4, 8}},     // a: top
+    {{true, 11, 2, 10}, {true, 10, 3, 9}, {true, 9, 4, 8}},      // b: upper right
     {{true, 11, 12, 20}, {true, 10, 13, 19}, {true, 9, 14, 18}}, // c: lower right
-    {{false, 21, 2, 10}, {false, 20, 3, 9}, {false, 19, 4, 8}}, // d: bottom
+    {{false, 21, 2, 10}, {false, 20, 3, 9}, {false, 19, 4, 8}},  // d: bottom
     {{true, 1, 12, 20}, {true, 2, 13, 19}, {true, 3, 14, 18}},   // e: lower left
     {{true, 1, 2, 10}, {true, 2, 3, 9}, {true, 3, 4, 8}},        // f: upper left
-    {{false, 10, 3, 9}, {false, 11, 2, 10}, {false, 12, 3, 9}}, // g: middle
+    {{false, 10, 3, 9}, {false, 11, 2, 10}, {false, 12, 3, 9}},  // g: middle
 };
 
 void DrawSegment(QPainter& p, int segment, const QColor& colour) {

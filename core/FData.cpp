@@ -89,6 +89,7 @@ uint32_t VideoPlaybackIndex = 0;
 
 uint8_t ProgressBarReady = 0;
 uint8_t PlaybackSpeed = 20;
+uint32_t VideoFirstClickIndex = kVideoSlots;
 
 std::array<TGameRecord, kHistorySlots> GameHistory{};
 std::array<uint8_t, kHistorySlots> HistorySelectionMask{};
@@ -126,6 +127,7 @@ void ResetGlobals() {
     VideoEventCount = VideoPlaybackIndex = 0;
     ProgressBarReady = 0;
     PlaybackSpeed = 20;
+    VideoFirstClickIndex = kVideoSlots;
     GameHistory.fill(TGameRecord{});
     HistorySelectionMask.fill(0);
     NewGameFace = 1;

@@ -172,6 +172,9 @@ extern uint32_t VideoPlaybackIndex;
 extern uint8_t ProgressBarReady;
 // Position of the playback bar's speed bar (1..41, 20 is real time).
 extern uint8_t PlaybackSpeed;
+// Index of the played video's first-click release (its board was made there); past the
+// buffer when it has none.
+extern uint32_t VideoFirstClickIndex;
 
 // ---- Game history ------------------------------------------------------------------------
 

@@ -112,6 +112,17 @@ void RecountNumberCells() {
             if (IsNumberState(HiddenBoard[c][r])) ++NumberCellCounts[HiddenBoard[c][r]];
 }
 
+// The first left release on the board: in the live game the board was generated there, which
+// also started the mouse path.
+uint32_t FindFirstClick() {
+    const uint32_t last = LastIndex();
+    for (uint32_t i = 0; i <= last; ++i) {
+        const TVideoEvent& e = VideoEvents[i];
+        if (e.leftRelease && e.x / 16 <= LastColumn && e.y / 16 <= LastRow) return i;
+    }
+    return kVideoSlots;
+}
+
 void RefuseVideo(const std::string& fileName) {
     ShowMessageBox("File \"" + fileName +
                    "\"\r\n\r\nIS NOT CORRECT Minesweeper Quorlet replay file. Please, "
@@ -281,6 +292,7 @@ void RestartPlayback() {
     SetClock(0, 0);
     PerGameCountersOff();
     LastCursorPos = {VideoEvents[0].x, VideoEvents[0].y};
+    VideoFirstClickIndex = FindFirstClick();
     SetupBar();
     NewGameFace = imf1;
     ApplySpeedInterval();
@@ -325,7 +337,8 @@ void VideoPlaybackStep(uint16_t seconds, uint8_t hundredths) {
     for (;;) {
         if (VideoPlaybackIndex > VideoEventCount || VideoPlaybackIndex >= kVideoSlots) return;
         // A copy: the handlers may change the buffer's bookkeeping while it is played.
-        const TVideoEvent e = VideoEvents[VideoPlaybackIndex];
+        const uint32_t played = VideoPlaybackIndex;
+        const TVideoEvent e = VideoEvents[played];
         MoveCursor(e.x + 2, e.y + 2);
         constexpr TMouseSender s = TMouseSender::ReplaySender;
         BoardMouseMove(s, e.x, e.y);
@@ -335,6 +348,12 @@ void VideoPlaybackStep(uint16_t seconds, uint8_t hundredths) {
         if (e.middleRelease) BoardMouseUp(s, mbMiddle, e.x, e.y);
         if (e.leftRelease) BoardMouseUp(s, mbLeft, e.x, e.y);
         if (e.rightRelease) BoardMouseUp(s, mbRight, e.x, e.y);
+        // The live path starts at the first click (moves before it are not recorded): the
+        // cursor's way between earlier presses must not count here either.
+        if (played == VideoFirstClickIndex) {
+            MousePathLength = 0;
+            LastCursorPos = {e.x, e.y};
+        }
         if (VideoPlaybackIndex >= VideoEventCount) {
             // The last event (or a loss, which moves the index to it) ends the video.
             VideoPlaybackIndex = VideoEventCount + 1;

@@ -339,11 +339,12 @@ struct TEndState {
     uint8_t gameOver, face;
     uint16_t left, right, doubles, byLeft, flagsOnMines, chords, solved, openings, flags;
     std::array<uint16_t, 9> opened;
+    long double path;
 
     static TEndState Take() {
-        return {VisibleBoard, GameClock,      GameOver,          NewGameFace,       LeftClicks,
-                RightClicks,  DoubleClicks,   CellsOpenedByLeft, FlagsOnMines,      ChordsThatOpened,
-                Solved3BV,    OpenedOpenings, FlagsPlaced,       OpenedNumberCounts};
+        return {VisibleBoard, GameClock,      GameOver,          NewGameFace,        LeftClicks,
+                RightClicks,  DoubleClicks,   CellsOpenedByLeft, FlagsOnMines,       ChordsThatOpened,
+                Solved3BV,    OpenedOpenings, FlagsPlaced,       OpenedNumberCounts, MousePathLength};
     }
 };
 
@@ -365,6 +366,8 @@ void ExpectSameEnd(const TEndState& live, const TEndState& played) {
     EXPECT_EQ(played.openings, live.openings);
     EXPECT_EQ(played.flags, live.flags);
     EXPECT_EQ(played.opened, live.opened);
+    // Flags set before the first click must not add the way between them to the path.
+    EXPECT_NEAR(static_cast<double>(played.path), static_cast<double>(live.path), 1e-6);
 }
 
 // Plays the prepared video tick by tick until the timer stops.

@@ -64,7 +64,8 @@ TEST_F(MainWindowTest, SecondSkinPaintsItsOwnPictures) {
 
 TEST_F(MainWindowTest, MineCounterShowsOverFlaggingWithAMinus) {
     TMain& w = Open();
-    for (int c = 0; c < 8; ++c) VisibleBoard[c][0] = VisibleBoard[c][1] = csFlag; // 16 flags, 10 mines
+    for (int c = 0; c < 8; ++c)
+        VisibleBoard[c][0] = VisibleBoard[c][1] = csFlag; // 16 flags, 10 mines
     w.RedrawChangedCells();
     EXPECT_TRUE(SamePixels(GrabGlyph(w.iBombs, 0), Skins().leds[0][LedGlyphIndex('-')]));
     EXPECT_TRUE(SamePixels(GrabGlyph(w.iBombs, 1), Skins().leds[0][LedGlyphIndex('0')]));
@@ -77,7 +78,8 @@ TEST_F(MainWindowTest, TimerLedShowsTheClockWithItsDot) {
     GameClock = {9, 99};
     w.DrawTimer();
     const QImage led = w.iTimer->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    EXPECT_TRUE(SamePixels(GrabGlyph(w.iTimer, 1), Skins().leds[0][LedGlyphIndex('9')]) == false); // dot drawn over it
+    EXPECT_TRUE(SamePixels(GrabGlyph(w.iTimer, 1), Skins().leds[0][LedGlyphIndex('9')]) ==
+                false); // dot drawn over it
     EXPECT_EQ(led.pixelColor(12, 21), QColor(0xFF, 0, 0));
     EXPECT_EQ(led.pixelColor(13, 22), QColor(0xFF, 0, 0));
     Options.doShowTenths = false;

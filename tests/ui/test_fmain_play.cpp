@@ -82,7 +82,8 @@ TEST_F(MainWindowPlayTest, OpeningEverySafeCellWinsWithTheWonFace) {
     for (int rr = 0; rr <= LastRow; ++rr)
         for (int cc = 0; cc <= LastColumn; ++cc)
             if (!IsMine(cc, rr)) {
-                EXPECT_TRUE(SamePixels(GrabCell(cc, rr), Skins().cells[0][VisibleBoard[cc][rr]])) << cc << "," << rr;
+                EXPECT_TRUE(SamePixels(GrabCell(cc, rr), Skins().cells[0][VisibleBoard[cc][rr]]))
+                    << cc << "," << rr;
             }
 }
 
@@ -208,8 +209,8 @@ TEST_F(MainWindowPlayTest, SkinsDrawRaisedCoveredCellsAndTheClassicNumberColours
     EXPECT_EQ(covered.pixelColor(14, 1), QColor(0x80, 0x80, 0x80));
     EXPECT_EQ(covered.pixelColor(15, 15), QColor(0x80, 0x80, 0x80));
     EXPECT_EQ(covered.pixelColor(8, 8), QColor(0xC0, 0xC0, 0xC0));
-    const QColor numberColours[] = {{0, 0, 0xFF}, {0, 0x80, 0}, {0xFF, 0, 0}, {0, 0, 0x80},
-                                    {0x80, 0, 0}, {0, 0x80, 0x80}, {0, 0, 0}, {0x80, 0x80, 0x80}};
+    const QColor numberColours[] = {{0, 0, 0xFF}, {0, 0x80, 0},    {0xFF, 0, 0}, {0, 0, 0x80},
+                                    {0x80, 0, 0}, {0, 0x80, 0x80}, {0, 0, 0},    {0x80, 0x80, 0x80}};
     for (int n = 1; n <= 8; ++n) {
         const QImage cell = Skins().cells[0][n];
         int inColour = 0;
@@ -274,8 +275,7 @@ TEST_F(MainWindowPlayTest, ScreenshotOfAGameInProgress) {
     w.repaint();
     QCoreApplication::processEvents();
     QPixmap shot;
-    if (QGuiApplication::platformName() == QLatin1String("xcb"))
-        shot = w.screen()->grabWindow(w.winId());
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) shot = w.screen()->grabWindow(w.winId());
     if (shot.isNull()) shot = w.grab();
     ASSERT_TRUE(shot.save(QString::fromLocal8Bit(out)));
     QTest::mouseRelease(w.box, Qt::LeftButton, {}, QPoint(-100, -100));

@@ -158,6 +158,7 @@ TEST_F(ProgressBarTest, SpeedBarAndItsKeysSetIntervalAndLabel) {
     // A new game gives the game its 10 ms back.
     w.NewBtnClick();
     EXPECT_EQ(w.timer->Interval(), 10u);
+    EXPECT_EQ(GameTimerInterval, 10u);
 }
 
 TEST_F(ProgressBarTest, PositionKeysMoveByTenAndShowTheTime) {
