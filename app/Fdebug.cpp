@@ -48,11 +48,14 @@ bool DefaultChooseFont(QWidget* parent, QFont& font) {
 } // namespace
 
 QPoint CenteredOnOpener(const QRect& opener, const QSize& dialog, const QSize& screen) {
-    // Integer halves truncate as the window placement always has.
-    const TWindowRect r =
-        PlaceWindow(opener.left() + opener.width() / 2 - dialog.width() / 2,
-                    opener.top() + opener.height() / 2 - dialog.height() / 2, dialog.width(), dialog.height(),
-                    TScreenSize{screen.width(), screen.height()});
+    // trunc(left + width / 2 - dialog width / 2) over the exact halves: halving each width on its
+    // own would put an odd dialog on an even opener one pixel off.
+    auto centre = [](int start, int length, int inner) {
+        return static_cast<int32_t>((2 * int64_t{start} + length - inner) / 2);
+    };
+    const TWindowRect r = PlaceWindow(centre(opener.left(), opener.width(), dialog.width()),
+                                      centre(opener.top(), opener.height(), dialog.height()), dialog.width(),
+                                      dialog.height(), TScreenSize{screen.width(), screen.height()});
     return {r.Left, r.Top};
 }
 

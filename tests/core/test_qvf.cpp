@@ -302,7 +302,14 @@ TEST_F(QvfTest, FailedWritesSayCannotSaveAndKeepTheOldFile) {
     // An existing file is replaced whole.
     WriteBytes(Home() + "old.qvf", std::vector<uint8_t>(100000, 'x'));
     ASSERT_TRUE(SaveReplayFile(Home() + "old.qvf"));
-    EXPECT_TRUE(LoadReplayFile(Home() + "old.qvf"));
+    const std::vector<uint8_t> good = ReadBytes(Home() + "old.qvf");
+    EXPECT_TRUE(LoadReplayBytes(good));
+    // A save that fails over an existing file leaves that file as it was (here the temporary
+    // file cannot be made: a folder has its name).
+    std::filesystem::create_directories(Home() + "old.qvf.tmp/inside");
+    EXPECT_FALSE(SaveReplayFile(Home() + "old.qvf"));
+    EXPECT_EQ(ReadBytes(Home() + "old.qvf"), good);
+    EXPECT_EQ(shown.size(), 3u);
 }
 
 TEST_F(QvfTest, HighScoreCopiesAreNumberedAndKeepTheTemplateFolder) {

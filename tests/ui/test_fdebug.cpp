@@ -234,6 +234,10 @@ TEST_F(DebugWindowTest, CommandBoxPlacementStaysOnScreen) {
           Case{QRect(101, 101, 641, 481), QPoint(265, 311)}, // halves truncate
           Case{QRect(-600, -400, 640, 480), QPoint(0, 0)}, Case{QRect(900, 700, 640, 480), QPoint(712, 708)}})
         EXPECT_EQ(CenteredOnOpener(c.opener, box, screen), c.corner) << c.opener.x();
+    // The halves are exact before the truncation: an odd box on an even opener lands on
+    // trunc(100 + 320 - 156.5) = 263, not 264.
+    EXPECT_EQ(CenteredOnOpener(QRect(100, 100, 640, 480), QSize(313, 61), screen), QPoint(263, 309));
+    EXPECT_EQ(CenteredOnOpener(QRect(101, 101, 641, 481), QSize(313, 61), screen), QPoint(265, 311));
 }
 
 TEST_F(DebugWindowTest, CommandOpensTheBoxAndDisablesTheLog) {
