@@ -286,7 +286,9 @@ void BoardMouseMove(TMouseSender sender, int x, int y) {
     } else {
         pressed = false;
     }
-    if (pressed) RedrawChangedCells();
+    // Fast playback draws the board from its events, not from every preview.
+    const bool fastPlayback = ReplayMode && PlaybackSpeed > 10;
+    if (pressed && !fastPlayback) RedrawChangedCells();
 }
 
 void BoardMouseUp(TMouseSender sender, TMouseButton button, int x, int y) {

@@ -329,6 +329,22 @@ TEST_F(MouseGameTest, InputSourceRuleSeparatesBoardAndPlayer) {
     EXPECT_EQ(VideoEventCount, 0u);
 }
 
+TEST_F(MouseGameTest, FastPlaybackSkipsThePreviewRedraws) {
+    test::StartLoadedGame(test::kBeginnerBoard, glBeginner);
+    ReplayMode = 1;
+    BoardMouseDown(TMouseSender::ReplaySender, mbLeft, Px(3), Px(4));
+    for (const auto& [speed, drawn] : {std::pair{10, 1}, std::pair{11, 0}, std::pair{41, 0}}) {
+        PlaybackSpeed = static_cast<uint8_t>(speed);
+        redraws = 0;
+        BoardMouseMove(TMouseSender::ReplaySender, Px(4), Px(4));
+        EXPECT_EQ(redraws, drawn) << speed;
+        // The preview itself still moves with the cursor.
+        EXPECT_EQ(VisibleBoard[4][4], csPressedCovered) << speed;
+        EXPECT_EQ(VisibleBoard[3][4], csCovered) << speed;
+        BoardMouseMove(TMouseSender::ReplaySender, Px(3), Px(4));
+    }
+}
+
 TEST_F(MouseGameTest, ReplayedPressFarOutsideTheLayersReachesNoCell) {
     test::StartLoadedGame(test::kBeginnerBoard, glBeginner);
     ReplayMode = 1;
