@@ -366,7 +366,7 @@ void CommitReplay(const TStagedReplay& s) {
     VideoEventCount = s.eventCount;
     for (uint32_t i = 0; i <= s.eventCount; ++i)
         DecodeVideoEvent(
-            i, std::basic_string_view<uint8_t>(s.events.data() + std::size_t{i} * kEventBytes, kEventBytes));
+            i, std::span<const uint8_t>(s.events.data() + std::size_t{i} * kEventBytes, kEventBytes));
 }
 
 } // namespace

@@ -82,7 +82,7 @@ std::array<uint8_t, 8> EncodeVideoEvent(uint32_t index, uint16_t timeAdd) {
             static_cast<uint8_t>(e.y & 0xFF)};
 }
 
-bool DecodeVideoEvent(uint32_t index, std::basic_string_view<uint8_t> bytes) {
+bool DecodeVideoEvent(uint32_t index, std::span<const uint8_t> bytes) {
     if (bytes.size() != 8 || index >= kVideoSlots) return false;
     TVideoEvent& e = VideoEvents[index];
     e.x = static_cast<uint16_t>(bytes[1] << 8 | bytes[3]);
@@ -102,7 +102,7 @@ bool DecodeVideoEvent(uint32_t index, std::basic_string_view<uint8_t> bytes) {
 }
 
 bool DecodeVideoEvent(uint32_t index, const std::array<uint8_t, 8>& bytes) {
-    return DecodeVideoEvent(index, std::basic_string_view<uint8_t>(bytes.data(), bytes.size()));
+    return DecodeVideoEvent(index, std::span<const uint8_t>(bytes.data(), bytes.size()));
 }
 
 uint32_t ReplayByteSum(std::string_view text) {

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace quorlet {
@@ -47,7 +48,7 @@ void RecordMouseMove(uint16_t x, uint16_t y);
 std::array<uint8_t, 8> EncodeVideoEvent(uint32_t index, uint16_t timeAdd);
 // Writes the decoded event into slot `index` (zero beforehand); a wrong length or an index
 // outside the buffer leaves everything untouched. Returns whether the slot was written.
-bool DecodeVideoEvent(uint32_t index, std::basic_string_view<uint8_t> bytes);
+bool DecodeVideoEvent(uint32_t index, std::span<const uint8_t> bytes);
 bool DecodeVideoEvent(uint32_t index, const std::array<uint8_t, 8>& bytes);
 
 // Sum of the byte values of a text (0 when empty).

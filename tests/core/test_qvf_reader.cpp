@@ -217,6 +217,18 @@ TEST_F(QvfTest, HandMadeFilesLoad) {
     // Mines in any order: the reader does not need the writer's order.
     std::swap(full.mines.front(), full.mines.back());
     EXPECT_TRUE(LoadReplayBytes(full.Bytes()));
+    // A board wider than high: the size bytes are last column then last row, and each pair
+    // is row + 1 then column + 1.
+    test::THandMadeQvf wide = tiny;
+    wide.custom = {11, 4, 0, 2};
+    wide.mines = {{2, 4}, {10, 3}};
+    ASSERT_TRUE(LoadReplayBytes(wide.Bytes()));
+    EXPECT_EQ(LastColumn, 11);
+    EXPECT_EQ(LastRow, 4);
+    EXPECT_EQ(MineCount, 2);
+    EXPECT_EQ(HiddenBoard[2][4], csMine);
+    EXPECT_EQ(HiddenBoard[10][3], csMine);
+    EXPECT_EQ(HiddenBoard[11][4], 1);
     // A name that is not UTF-8 is taken as Windows-1252.
     test::THandMadeQvf latin = test::HandBeginner();
     latin.id = "Jos\xE9";
