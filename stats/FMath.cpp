@@ -127,8 +127,9 @@ bool Sum(const std::string& text, std::size_t& pos, uint16_t depth, long double&
     const long double term = ParseFormulaExpr(text, pos, depth);
     const auto count = static_cast<int64_t>(terms);
     if (FormulaEvalError && count > 1) {
-        // The later parses would each stop at once, leaving the position at the start of e.
-        ErrorPending();
+        // The later parses each stop at once (and say so), leaving the position at the start of e.
+        for (int64_t i = 1; i < count; ++i)
+            ErrorPending();
         pos = start;
     }
     if (FormulaEvalError) {

@@ -260,7 +260,8 @@ void LoadCountersTemplate() {
     }
     if (!ReadTextFile(path, text)) {
         DebugLog("#error loading counters template. applying default");
-        ClearCountersTemplate();
+        // The pending mark stays as it was: a file that is there but unread is not overwritten.
+        CountersTemplateLines.clear();
         return;
     }
     CountersTemplateLines = SplitLines(text);
@@ -285,10 +286,13 @@ void DropEmptyCounterTemplateLines() {
 }
 
 void ClearCountersTemplate() {
-    if (OptionsWindowCreated)
+    if (OptionsWindowCreated) {
         CountersTemplateLines.clear();
-    else
+        // The template is now known (empty): nothing is left to load, and saving may go on.
+        CountersTemplatePending = 0;
+    } else {
         CountersTemplatePending = 1;
+    }
 }
 
 void ShowCountersWindow() {

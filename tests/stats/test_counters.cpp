@@ -1,3 +1,4 @@
+#include <clocale>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -115,6 +116,29 @@ INSTANTIATE_TEST_SUITE_P(
                       TFormatCase{"FAKT(2000)", "INF"}, TFormatCase{"-FAKT(2000)", "-INF"},
                       TFormatCase{"SQRT(-1)", "NAN"}, TFormatCase{"1/0", "0"}, TFormatCase{"", "0"},
                       TFormatCase{"BBBVDONE/TIMEREAL", "0.81"}));
+
+// Formulas always read "." as the decimal point; only the shown value takes the regional one.
+TEST_F(CountersTest, DecimalCommaLocaleChangesOnlyTheShownSeparator) {
+    struct TRestore {
+        std::string name = std::setlocale(LC_NUMERIC, nullptr);
+        ~TRestore() { std::setlocale(LC_NUMERIC, name.c_str()); }
+    } restore;
+    bool comma = false;
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8", "de_DE", "fr_FR"})
+        if (std::setlocale(LC_NUMERIC, name) && std::localeconv()->decimal_point[0] == ',') {
+            comma = true;
+            break;
+        }
+    if (!comma) GTEST_SKIP() << "no locale with a decimal comma installed";
+    GameOver = 1;
+    EXPECT_EQ(EvaluateFormula("2.5+1e1="), 12.5L);
+    const struct {
+        const char* formula;
+        const char* text;
+    } cases[] = {{"2.5", "2,50"}, {"12345.6", "1,235E4"}, {"2,5", "2"}, {"0x10", "0"}, {"7", "7"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(CounterValueText(std::string("x|") + c.formula), c.text) << c.formula;
+}
 
 TEST_F(CountersTest, BareFormulaWithoutBarIsEvaluatedWhole) {
     GameOver = 1;
@@ -290,6 +314,19 @@ TEST_F(CountersTest, SaveWhileTheLoadIsPendingKeepsTheFile) {
     LoadCountersTemplate();
     SaveCountersTemplate();
     EXPECT_EQ(ReadTemplateFile(), "Mine|1\r\n");
+}
+
+// With no file at start-up the template is known to be empty once the options window exists,
+// so what the player then builds is saved.
+TEST_F(CountersTest, TemplateBuiltWithoutAFileIsSaved) {
+    LoadCountersTemplate();
+    EXPECT_TRUE(CountersTemplatePending);
+    OptionsWindowCreated = 1;
+    LoadCountersTemplate();
+    EXPECT_FALSE(CountersTemplatePending);
+    CountersTemplateLines = {"A|1"};
+    SaveCountersTemplate();
+    EXPECT_EQ(ReadTemplateFile(), "A|1\r\n");
 }
 
 TEST_F(CountersTest, FailedSaveIsLogged) {

@@ -72,32 +72,33 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     Functions, FormulaValueTest,
-    ::testing::Values(TFormulaCase{"INC(1)=", 2, false}, TFormulaCase{"DEC(1)=", 0, false},
-                      TFormulaCase{"SQR(3)=", 9, false}, TFormulaCase{"SQRT(16)=", 4, false},
-                      TFormulaCase{"COS(0)=", 1, false}, TFormulaCase{"SIN(0)=", 0, false},
-                      TFormulaCase{"TG(0)=", 0, false}, TFormulaCase{"CTG(1)=", 1 / std::tan(1.0L), false},
-                      TFormulaCase{"ARCCOS(1)=", 0, false},
-                      TFormulaCase{"ARCSIN(1)=", std::asin(1.0L), false},
-                      TFormulaCase{"ARCTG(1)=", std::atan(1.0L), false}, TFormulaCase{"EXP(0)=", 1, false},
-                      TFormulaCase{"LN(E)=", 1, false}, TFormulaCase{"LG(1000)=", 3, false},
-                      TFormulaCase{"LOG(2,8)=", 3, false}, TFormulaCase{"POWER(2,10)=", 1024, false},
-                      TFormulaCase{"FAKT(4.9)=", 24, false}, TFormulaCase{"FAKT(-3)=", 1, false},
-                      TFormulaCase{"FAKT(1)=", 1, false}, TFormulaCase{"FAKT(2000)=", kInf, false},
-                      TFormulaCase{"FAKT(1e30)=", 0, true}, TFormulaCase{"FAKT(1e99999)=", 0, true},
-                      TFormulaCase{"SGN(-3)=", -1, false}, TFormulaCase{"SGN(0)=", 0, false},
-                      TFormulaCase{"SGN(2)=", 1, false}, TFormulaCase{"max(1,7,3)=", 7, false},
-                      TFormulaCase{"MIN(4)=", 4, false}, TFormulaCase{"MIN(4,-1,2)=", -1, false},
-                      TFormulaCase{"MaX(2)+1=", 3, false}, TFormulaCase{"MAX()=", 0, true},
-                      TFormulaCase{"SUM(1,3,2)=", 6, false}, TFormulaCase{"SUM(3,1,2)=", 0, true},
-                      TFormulaCase{"SUM(2.9,3.1,5)=", 10, false},
-                      TFormulaCase{"SUM(1,100000,1)=", 100000, false},
-                      TFormulaCase{"SUM(1,100001,1)=", 0, true}, TFormulaCase{"SUM(1,1e300,1)=", 0, true},
-                      TFormulaCase{"SUM(-1e19,1,1)=", 0, true}, TFormulaCase{"SUM(1,3,1/0)=", 0, true},
-                      TFormulaCase{"SUM(1,1,1/0)=", 0, true}, TFormulaCase{"LOG(2;8)=", 0, true},
-                      TFormulaCase{"POWER(2)=", 0, true}, TFormulaCase{"SUM(1,2)=", 0, true},
-                      TFormulaCase{"INC(1=", 0, true}, TFormulaCase{"FOO=", 0, true},
-                      TFormulaCase{"FOO(1)=", 0, true}, TFormulaCase{"E(1)=", 0, true},
-                      TFormulaCase{"TIME_X=", 0, false}, TFormulaCase{"1+FOO+2=", 1, true}));
+    ::testing::Values(
+        TFormulaCase{"INC(1)=", 2, false}, TFormulaCase{"DEC(1)=", 0, false},
+        TFormulaCase{"SQR(3)=", 9, false}, TFormulaCase{"SQRT(16)=", 4, false},
+        TFormulaCase{"COS(0)=", 1, false}, TFormulaCase{"SIN(0)=", 0, false},
+        TFormulaCase{"TG(0)=", 0, false}, TFormulaCase{"CTG(1)=", 1 / std::tan(1.0L), false},
+        TFormulaCase{"ARCCOS(1)=", 0, false}, TFormulaCase{"ARCSIN(1)=", std::asin(1.0L), false},
+        TFormulaCase{"ARCTG(1)=", std::atan(1.0L), false}, TFormulaCase{"EXP(0)=", 1, false},
+        TFormulaCase{"LN(E)=", 1, false}, TFormulaCase{"LG(1000)=", 3, false},
+        TFormulaCase{"LOG(2,8)=", 3, false}, TFormulaCase{"POWER(2,10)=", 1024, false},
+        TFormulaCase{"FAKT(4.9)=", 24, false}, TFormulaCase{"FAKT(-3)=", 1, false},
+        TFormulaCase{"FAKT(1)=", 1, false}, TFormulaCase{"FAKT(2000)=", kInf, false},
+        TFormulaCase{"FAKT(1e30)=", 0, true}, TFormulaCase{"FAKT(1e99999)=", 0, true},
+        TFormulaCase{"FAKT(SQRT(-1))=", 0, true}, TFormulaCase{"FAKT(1754)/FAKT(1753)=", 1754, false},
+        TFormulaCase{"FAKT(1755)=", kInf, false}, TFormulaCase{"SGN(-3)=", -1, false},
+        TFormulaCase{"SGN(0)=", 0, false}, TFormulaCase{"SGN(2)=", 1, false},
+        TFormulaCase{"max(1,7,3)=", 7, false}, TFormulaCase{"MIN(4)=", 4, false},
+        TFormulaCase{"MIN(4,-1,2)=", -1, false}, TFormulaCase{"MaX(2)+1=", 3, false},
+        TFormulaCase{"MAX()=", 0, true}, TFormulaCase{"SUM(1,3,2)=", 6, false},
+        TFormulaCase{"SUM(3,1,2)=", 0, true}, TFormulaCase{"SUM(2.9,3.1,5)=", 10, false},
+        TFormulaCase{"SUM(1,100000,1)=", 100000, false}, TFormulaCase{"SUM(1,100001,1)=", 0, true},
+        TFormulaCase{"SUM(1,1e300,1)=", 0, true}, TFormulaCase{"SUM(-1e19,1,1)=", 0, true},
+        TFormulaCase{"SUM(SQRT(-1),1,1)=", 0, true}, TFormulaCase{"SUM(1,3,1/0)=", 0, true},
+        TFormulaCase{"SUM(1,1,1/0)=", 0, true}, TFormulaCase{"LOG(2;8)=", 0, true},
+        TFormulaCase{"POWER(2)=", 0, true}, TFormulaCase{"SUM(1,2)=", 0, true},
+        TFormulaCase{"INC(1=", 0, true}, TFormulaCase{"FOO=", 0, true}, TFormulaCase{"FOO(1)=", 0, true},
+        TFormulaCase{"E(1)=", 0, true}, TFormulaCase{"TIME_X=", 0, false},
+        TFormulaCase{"1+FOO+2=", 1, true}));
 
 // Repeated addition, not multiplication: the loop's own rounding is part of the result.
 TEST_F(FormulaTest, SumAddsTheTermOnceForEveryIndex) {
@@ -189,6 +190,17 @@ TEST_F(FormulaTest, RulesAfterAnErrorReportTheClosingStack) {
     EXPECT_EQ(EvaluateFormula("1/0+2="), 0);
     EXPECT_EQ(LoggedTexts(), (std::vector<std::string>{"#counters_formula_error: division by 0. pos=3",
                                                        "#counters_formula_error handled: closing stack"}));
+}
+
+// Each later parse of the summed term stops at once and reports it; the ")" is then looked for
+// where the term began.
+TEST_F(FormulaTest, SumAfterAnErrorClosesTheStackOncePerRemainingIndex) {
+    LogErrors();
+    EXPECT_EQ(EvaluateFormula("SUM(1,3,1/0)="), 0);
+    EXPECT_EQ(LoggedTexts(), (std::vector<std::string>{"#counters_formula_error: division by 0. pos=11",
+                                                       "#counters_formula_error handled: closing stack",
+                                                       "#counters_formula_error handled: closing stack",
+                                                       "#counters_formula_error: waiting ')'. pos=9"}));
 }
 
 TEST_F(FormulaTest, ErrorsAreSilentWithoutErrorLogging) {

@@ -193,6 +193,15 @@ TEST_F(FormulaRankTest, BestGameScoresRpi100) {
     EXPECT_EQ(Value("GLOBRPI"), 100);
 }
 
+// The IOS ranks take the current IOS from 9 s on, a second before the IOS variable does.
+TEST_F(FormulaRankTest, IosRankThresholdIsNineSeconds) {
+    GameClock = {8, 99};
+    EXPECT_EQ(Value("RANKIOS"), 3); // current IOS 0: both flagged records match or beat it
+    GameClock = {9, 50};
+    EXPECT_EQ(Value("IOS"), 0);
+    EXPECT_EQ(Value("RANKIOS"), 1); // ln 100 / ln 9.5 beats both
+}
+
 TEST_F(FormulaRankTest, BeginnerHasNoIosRank) {
     GameLevel = glBeginner;
     EXPECT_EQ(Value("RANKIOS"), 0);
