@@ -422,10 +422,11 @@ void TMain::FormCreate(const QString& firstArgument) {
         // The start-up level is one of the three standard levels; anything above is Expert.
         GameLevel = std::min<uint8_t>(Options.doStartUpMode, glExpert);
         ++step;
+        // Layout, menu captions, their shortening on narrow boards and the name line: four
+        // counted parts of the start-up done by one call.
         ReloadInterface();
-        ++step;
+        step += 4;
         RedrawBoard();
-        ++step;
         // The history file is read here, once, after the first board is painted.
         LoadHistoryFile();
         ++step;

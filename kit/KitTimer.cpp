@@ -97,7 +97,19 @@ void TKitThreadedTimer::Execute() {
             s.wake.wait(lock, [&] { return s.terminated || s.done >= ticket; });
         } else {
             lock.unlock();
-            s.owner->DoTimer();
+            // An exception leaving a thread ends the process: a failed tick is logged instead,
+            // by the GUI thread, which owns the log.
+            std::string failure;
+            try {
+                s.owner->DoTimer();
+            } catch (const std::exception& e) {
+                failure = std::string("#timer tick failed: ") + e.what();
+            } catch (...) {
+                failure = "#timer tick failed";
+            }
+            if (!failure.empty())
+                QMetaObject::invokeMethod(
+                    QCoreApplication::instance(), [failure] { DebugLog(failure); }, Qt::QueuedConnection);
             lock.lock();
         }
     }

@@ -1,4 +1,5 @@
 #include <QFile>
+#include <QLabel>
 #include <QMenuBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -16,6 +17,7 @@
 #include "core/FData.h"
 #include "core/layout.h"
 #include "kit/KitTimer.h"
+#include "settings/settingsfile.h"
 #include "testutil.h"
 #include "ui/test_fmain_fixture.h"
 
@@ -244,6 +246,53 @@ TEST_F(MainWindowTest, ASecondInstanceIsRefusedAndSavesNothing) {
     first.close();
     EXPECT_TRUE(std::filesystem::exists(Home() + "quorlet.dat"));
     EXPECT_TRUE(std::filesystem::exists(Home() + "/_debug_protocol_last.txt"));
+}
+
+TEST_F(MainWindowTest, AnInstanceThatAllowsCompanyIsNotFoundByTheTest) {
+    TMain& first = Open();
+    Options.doProhibitMultInstances = false;
+    first.close();
+    window.reset();
+    TMain& company = Open();
+    ASSERT_TRUE(company.StartedUp());
+    EXPECT_EQ(company.windowTitle().toStdString(), "Minesweeper Quorlet ");
+    // A later start that prohibits company still starts beside it.
+    Options.doProhibitMultInstances = true;
+    SaveSettings();
+    {
+        TMain later;
+        EXPECT_TRUE(later.StartedUp());
+        EXPECT_EQ(later.windowTitle().toStdString(), "Minesweeper Quorlet");
+        EXPECT_TRUE(messages.empty());
+        later.close();
+    }
+}
+
+TEST_F(MainWindowTest, CursorPictureOfTheProgramFolderReplacesTheBuiltInOne) {
+    const QImage builtIn = Open().Cur->pixmap().toImage();
+    window.reset();
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    struct Case {
+        const char* content; // null: a real 8 x 8 picture
+        QSize size;
+    };
+    const Case cases[] = {{nullptr, QSize(8, 8)}, {"not a bitmap", builtIn.size()}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.content ? c.content : "picture");
+        if (c.content)
+            std::ofstream(Home() + "cursor.bmp") << c.content;
+        else
+            ASSERT_TRUE(picture.save(QString::fromStdString(Home() + "cursor.bmp")));
+        // As at a real start: the folder is known only once start-up has found it.
+        Options.LastPath.clear();
+        const QImage shown = Open().Cur->pixmap().toImage();
+        EXPECT_EQ(shown.size(), c.size);
+        if (c.content) {
+            EXPECT_EQ(shown, builtIn);
+        }
+        window.reset();
+    }
 }
 
 TEST_F(MainWindowTest, NarrowBoardMenuFitsTheWindow) {

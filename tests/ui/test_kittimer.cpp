@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "core/FData.h"
 #include "kit/KitTimer.h"
 #include "platform/tickreceiver.h"
 #include "platform/tickthread.h"
@@ -228,6 +229,29 @@ TEST(HiTimer, ThreadPathWithoutSynchronizeTicksOnTheWorker) {
     timer.SetEnabled(false);
     EXPECT_FALSE(timer.ThreadRunning());
     EXPECT_TRUE(offGuiThread);
+}
+
+TEST(HiTimer, AThrowingHandlerOnTheWorkerIsLoggedAndTicksGoOn) {
+    // Guards against an exception leaving the worker thread, which ends the whole program.
+    DebugWindowOn = 1;
+    DebugLogLines.clear();
+    std::atomic<int> ticks{0};
+    {
+        TKitHiTimer timer;
+        timer.Synchronize = false;
+        timer.SetInterval(1);
+        timer.SetOnTimer([&](QObject*) {
+            ++ticks;
+            throw std::runtime_error("boom");
+        });
+        timer.SetEnabled(true);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return ticks >= 3; }, kDeliveryBound));
+    }
+    DeliverPosted();
+    ASSERT_FALSE(DebugLogLines.empty());
+    EXPECT_NE(DebugLogLines.front().find("#timer tick failed: boom"), std::string::npos);
+    DebugLogLines.clear();
+    DebugWindowOn = 0;
 }
 
 } // namespace
