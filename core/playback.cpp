@@ -256,8 +256,9 @@ bool PreviewLastGame() {
         if (VideoEventCount == 0) return false;
         --VideoEventCount;
         DropEndMarkers();
+        // The buffer is our own recording; a file playing now keeps its version's rules.
+        ReplayVersion = kOwnVideoVersion;
     }
-    ReplayVersion = kOwnVideoVersion;
     PrepareBoardForPlayback();
     SetClock(1, 0);
     FinishPreparation(1);

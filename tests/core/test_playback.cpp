@@ -445,6 +445,23 @@ TEST_F(PlaybackTest, WonGamePreviewedEndsAsTheLiveGame) {
     EXPECT_TRUE(Logged("preview replay load success"));
 }
 
+TEST_F(PlaybackTest, PreviewUsesOurRulesButAPlayingFileKeepsItsVersion) {
+    LiveGame game;
+    ReplayVersion = 40; // left by an older file played before this game
+    PlayBeginnerGame(game, false);
+    const TEndState live = TEndState::Take();
+    // The right-first chord must open nothing in the preview either.
+    ASSERT_TRUE(PreviewLastGame());
+    PlayToTheEnd();
+    ExpectSameEnd(live, TEndState::Take());
+
+    // Ctrl+Z while an older file plays: its buffer, so its rules.
+    ReplayVersion = 44;
+    PreviewReplayMode = 0;
+    ASSERT_TRUE(PreviewLastGame());
+    EXPECT_EQ(ReplayVersion, 44);
+}
+
 TEST_F(PlaybackTest, LostGamePreviewedEndsAsTheLiveGame) {
     LiveGame game;
     PlayBeginnerGame(game, true);

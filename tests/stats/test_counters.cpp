@@ -1,4 +1,5 @@
 #include <clocale>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -121,14 +122,27 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(CountersTest, DecimalCommaLocaleChangesOnlyTheShownSeparator) {
     struct TRestore {
         std::string name = std::setlocale(LC_NUMERIC, nullptr);
-        ~TRestore() { std::setlocale(LC_NUMERIC, name.c_str()); }
-    } restore;
-    bool comma = false;
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8", "de_DE", "fr_FR"})
-        if (std::setlocale(LC_NUMERIC, name) && std::localeconv()->decimal_point[0] == ',') {
-            comma = true;
-            break;
+        ~TRestore() {
+            std::setlocale(LC_NUMERIC, name.c_str());
+            ::unsetenv("LOCPATH");
         }
+    } restore;
+    auto commaLocale = [] {
+        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8", "de_DE", "fr_FR"})
+            if (std::setlocale(LC_NUMERIC, name) && std::localeconv()->decimal_point[0] == ',') return true;
+        return false;
+    };
+    bool comma = commaLocale();
+    if (!comma) {
+        // Build machines seldom have one installed: compile one into the test folder.
+        const std::string dir = Home() + "locales";
+        std::filesystem::create_directories(dir);
+        const std::string command = "localedef -i de_DE -f UTF-8 '" + dir + "/de_DE.UTF-8' >/dev/null 2>&1";
+        if (std::system(command.c_str()) != -1 && std::filesystem::exists(dir + "/de_DE.UTF-8")) {
+            ::setenv("LOCPATH", dir.c_str(), 1);
+            comma = commaLocale();
+        }
+    }
     if (!comma) GTEST_SKIP() << "no locale with a decimal comma installed";
     GameOver = 1;
     EXPECT_EQ(EvaluateFormula("2.5+1e1="), 12.5L);
