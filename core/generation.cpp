@@ -137,7 +137,7 @@ std::string BuildGameIdText() {
 }
 
 // The counters of marks set before the first click were judged against the previous game's
-// mines; count them again on the new board.
+// mines, and shown mines or auto flags may have replaced flags; count them again on the new board.
 void RecountFlags() {
     uint16_t placed = 0;
     uint16_t onMines = 0;
@@ -149,7 +149,7 @@ void RecountFlags() {
         }
     }
     FlagsOnMines = onMines;
-    if (Options.doAutoFlag) FlagsPlaced = placed;
+    FlagsPlaced = placed;
 }
 
 // Byte j of entry b is bit j of b: eight rows of a bit column spread into eight cells.

@@ -430,6 +430,25 @@ TEST_F(GenerationTest, AutoFlagFlagsEveryMineAndCountsThemOnce) {
     EXPECT_TRUE(LogHas("flags auto set complete"));
 }
 
+TEST_F(GenerationTest, ShownMinesReplaceEarlyFlagsAndTheFlagCountFollows) {
+    Options.doShowMinesPos = true;
+    SetBoard(glBeginner, 7, 7, 10);
+    VisibleBoard[3][0] = csFlag; // a mine of the golden board: shown as a mine instead
+    VisibleBoard[0][0] = csFlag; // a safe cell: stays a flag
+    FlagsPlaced = 2;
+    FlagsOnMines = 1;
+    RandomSeed = 12345;
+    GenerateFirstClickBoard(3, 3, {});
+    EXPECT_EQ(VisibleBoard[3][0], csMine);
+    EXPECT_EQ(VisibleBoard[0][0], csFlag);
+    EXPECT_EQ(FlagsPlaced, 1);
+    EXPECT_EQ(FlagsOnMines, 0);
+    // Flagging the shown mine again counts one flag more, not two.
+    CycleMark(3, 0);
+    EXPECT_EQ(FlagsPlaced, 2);
+    EXPECT_EQ(FlagsOnMines, 1);
+}
+
 TEST_F(GenerationTest, ShowMinesPosShowsEveryMine) {
     Options.doShowMinesPos = true;
     SetBoard(glExpert, 29, 15, 99);
