@@ -48,9 +48,8 @@ constexpr TOptionDefault kMouseChartAndChatDefaults[] = {
 };
 
 constexpr TOptionDefault kPositionDefaults[] = {
-    // The counters window divides by this, so it must never be 0.
-    {&O::CounterRefresh, 10}, {&O::posCountersX, 158}, {&O::posCountersY, 52}, {&O::posProgressBarX, 0},
-    {&O::posProgressBarY, 0}, {&O::posHistX, 0},       {&O::posHistY, 0},
+    {&O::posCountersX, 158},  {&O::posCountersY, 52}, {&O::posProgressBarX, 0},
+    {&O::posProgressBarY, 0}, {&O::posHistX, 0},      {&O::posHistY, 0},
 };
 
 constexpr TOptionDefault kPlayerDefaults[] = {
@@ -160,6 +159,8 @@ void ApplyDefaultSettings() {
     StoreDefaults(kMouseChartAndChatDefaults);
 
     StoreDefaults(kPositionDefaults);
+    // Not a default the player resets, but the counters refresh divides by it.
+    if (Options.CounterRefresh == 0) Options.CounterRefresh = 10;
     // Without a screen the caps alone decide.
     const TScreenSize screen = CurrentScreenSize().value_or(TScreenSize{800, 600});
     Options.posHistW = std::min<int32_t>(screen.Width, 800);

@@ -50,7 +50,6 @@ std::string Describe(const TExpectedDefault& expected) {
 
 // Every field with a default, in record order (the screen-sized history window is tested below).
 const TExpectedDefault kEveryDefault[] = {
-    {&O::CounterRefresh, 10, nullptr},
     {&O::cbIRCColor1, 0, nullptr},
     {&O::cbIRCColor2, 0, nullptr},
     {&O::doIRCtype, 2, nullptr},
@@ -186,6 +185,10 @@ TEST_F(OptionsTest, DefaultsGiveTheCountersRefreshANonZeroDivisor) {
     Options.CounterRefresh = 0;
     ApplyDefaultSettings();
     EXPECT_EQ(Options.CounterRefresh, 10);
+    // A refresh the player set is not a default: it stays.
+    Options.CounterRefresh = 25;
+    ApplyDefaultSettings();
+    EXPECT_EQ(Options.CounterRefresh, 25);
 }
 
 TEST_F(OptionsTest, DefaultsReloadTheCursorAndResetTheTexts) {

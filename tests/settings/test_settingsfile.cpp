@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -445,6 +447,25 @@ TEST_F(SettingsFileTest, ReaderAppliesLinesByTheFileRules) {
     }
 }
 
+TEST_F(SettingsFileTest, ReaderLoadsTheTemplatesOncePerRead) {
+    // With no template file each load logs one line, so the lines count the loads.
+    const std::pair<const char*, long> cases[] = {
+        {"doTimer=1\r\ndoMarks=1\r\nReplayName=Ann\r\nNoSuchKey=1\r\n", 1},
+        {";comment\r\n[GLOBALS]\r\nab\r\n", 0},
+    };
+    for (const auto& [body, loads] : cases) {
+        DebugLogLines.clear();
+        WriteFile(body);
+        LoadSettings();
+        EXPECT_EQ(std::count_if(DebugLogLines.begin(), DebugLogLines.end(),
+                                [](const std::string& line) {
+                                    return line.find("#error loading counters template") != std::string::npos;
+                                }),
+                  loads)
+            << body;
+    }
+}
+
 TEST_F(SettingsFileTest, ReaderFindsTheFileUnderAnyLetterCase) {
     WriteFile("ReplayName=Upper\r\n", "QUORLET.DAT");
     LoadSettings();
@@ -530,6 +551,25 @@ TEST_F(SettingsFileTest, SecondRejectionOnTheSameDayTakesTheNextFreeName) {
     EXPECT_TRUE(Logged("#old configuration file saved as /quorlet_backup_09.12.26_(002).dat"));
 }
 
+TEST_F(SettingsFileTest, RejectedFileStaysInPlaceWhenEveryBackupNameIsTaken) {
+    WriteFile("oldest", "quorlet_backup_09.12.26.dat");
+    for (int k = 1; k <= 998; ++k) {
+        char name[48];
+        std::snprintf(name, sizeof name, "quorlet_backup_09.12.26_(%03d).dat", k);
+        WriteFile("old", name);
+    }
+    const std::string rejected = "ReplayName=Edited\r\ncsO=1\r\n";
+    WriteFile(rejected);
+
+    LoadSettings();
+
+    EXPECT_TRUE(Logged("#can not save old configuration file: no free backup name"));
+    EXPECT_EQ(ReadFile(), rejected);
+    EXPECT_EQ(ReadFile("quorlet_backup_09.12.26.dat"), "oldest");
+    EXPECT_EQ(ReadFile("quorlet_backup_09.12.26_(998).dat"), "old");
+    EXPECT_EQ(Options.ReplayName, "Anonymous");
+}
+
 TEST_F(SettingsFileTest, EditsOutsideTheChecksumAreAccepted) {
     ApplyDefaultSettings();
     SaveSettings();
@@ -593,6 +633,30 @@ TEST_F(SettingsFileTest, SaveWithoutProgramFolderReportsStepZero) {
     SaveSettings();
     EXPECT_TRUE(Logged("error #0 saving options"));
     EXPECT_TRUE(Logged("error #0: can not assign file"));
+}
+
+TEST_F(SettingsFileTest, WriteFailureAfterCreationLeavesTheOldFileWhole) {
+    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    WriteFile("old contents");
+    // The temporary file opens, but every write to it fails.
+    fs::create_symlink("/dev/full", Path(std::string(kSettingsFileName) + ".tmp"));
+    ApplyDefaultSettings();
+    SaveSettings();
+    EXPECT_EQ(ReadFile(), "old contents");
+    EXPECT_TRUE(Logged(" saving options"));
+    EXPECT_FALSE(Logged("error #0 saving options"));
+    EXPECT_FALSE(Logged("error #1 saving options"));
+    EXPECT_FALSE(Logged("preferences saved"));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(Path(std::string(kSettingsFileName) + ".tmp"))));
+}
+
+TEST_F(SettingsFileTest, ReadWithoutProgramFolderReportsStepZeroAndAppliesDefaults) {
+    Options.LastPath.clear();
+    LoadSettings();
+    EXPECT_TRUE(Logged("error #0 loading options"));
+    EXPECT_TRUE(Logged("error #0: can not assign file"));
+    EXPECT_FALSE(Logged("preferences loaded"));
+    EXPECT_EQ(MakeOptionsChecksum(), "14274393");
 }
 
 TEST_F(SettingsFileTest, SaveLeavesNoTemporaryFile) {

@@ -1,5 +1,6 @@
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -162,12 +163,56 @@ TEST(HistoryRecordLayoutTest, PlacesEveryFactAtItsOffset) {
         {0, 181},   {1, 0xEA},  {3, 0x01},  {4, 23},    {7, 0x07},  {8, 0x64},  {12, 0x11}, {13, 0x06},
         {14, 0x33}, {15, 0x44}, {16, 0x22}, {17, 0x66}, {18, 0x02}, {19, 201},  {20, 0x04}, {21, 0x05},
         {22, 0x55}, {23, 0x01}, {24, 0x03}, {25, 0x11}, {26, 0x07}, {27, 202},  {28, 0xEF}, {29, 0xAB},
-        {30, 0xCD}, {31, 0xFF}, {32, 0x02}, {33, 0x12}, {34, 0x03}, {35, 0x13}, {44, 0x08}, {45, 0x18},
+        {30, 0xCD}, {31, 0xFF}, {32, 0x02}, {33, 0x12}, {34, 0x03}, {35, 0x13}, {36, 0x04}, {37, 0x14},
+        {38, 0x05}, {39, 0x15}, {40, 0x06}, {41, 0x16}, {42, 0x07}, {43, 0x17}, {44, 0x08}, {45, 0x18},
     };
     for (const auto& c : cases)
         EXPECT_EQ(b[c.offset], c.plain) << "offset " << c.offset;
     const std::string check(reinterpret_cast<const char*>(b.data()), 46);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(b.data()) + 46, 3), HistoryRecordCheck(check));
+}
+
+// The offset fields hide their values, but one step more in a value is one step more in its
+// byte (or, for the game time, in the 16-bit value joined from bytes 10 and 6) and nowhere else.
+TEST(HistoryRecordLayoutTest, OffsetFieldsMoveOnlyTheirOwnBytes) {
+    const struct {
+        const char* name;
+        void (*step)(TGameRecord&);
+        int hi, lo; // hi is -1 for a one-byte field
+    } cases[] = {
+        {"hundredths", [](TGameRecord& r) { ++r.timeHund; }, -1, 2},
+        {"second", [](TGameRecord& r) { ++r.second; }, -1, 5},
+        {"minute", [](TGameRecord& r) { ++r.minute; }, -1, 9},
+        {"month", [](TGameRecord& r) { ++r.month; }, -1, 11},
+        {"game time", [](TGameRecord& r) { ++r.timeSec; }, 10, 6},
+    };
+    TGameRecord r = SampleRecord();
+    r.timeHund = 40;
+    r.second = 30;
+    r.minute = 20;
+    r.month = 6;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (uint16_t sec : {uint16_t{0}, uint16_t{0x00FF}, uint16_t{999}, uint16_t{0xFFFF}}) {
+            r.timeSec = sec;
+            TGameRecord next = r;
+            c.step(next);
+            THistoryFileRecord a = EncodeHistoryRecord(r);
+            THistoryFileRecord b = EncodeHistoryRecord(next);
+            for (std::size_t i = 0; i < 49; ++i) {
+                a[i] ^= 0x9E;
+                b[i] ^= 0x9E;
+            }
+            const auto value = [&c](const THistoryFileRecord& x) {
+                return c.hi < 0 ? x[c.lo] : x[c.hi] << 8 | x[c.lo];
+            };
+            EXPECT_EQ((value(b) - value(a)) & (c.hi < 0 ? 0xFF : 0xFFFF), 1) << "time " << sec;
+            for (int i = 0; i < 46; ++i) {
+                if (i == c.hi || i == c.lo) continue;
+                EXPECT_EQ(a[i], b[i]) << "offset " << i;
+            }
+        }
+    }
 }
 
 TEST(HistoryRecordLayoutTest, LevelAndDayShareByteZero) {
@@ -269,7 +314,7 @@ TEST_F(HistoryFileTest, AppendThatCannotOpenTheFileReportsFailure) {
     fs::create_directory(StatsPath());
     PlayGame(SampleRecord());
     EXPECT_FALSE(AppendHistoryRecord());
-    EXPECT_TRUE(Logged("Cannot save file " + StatsPath()));
+    EXPECT_TRUE(Logged("#Cannot save file " + StatsPath()));
     EXPECT_EQ(messages_, std::vector<std::string>{"Cannot save file"});
 }
 
@@ -292,6 +337,7 @@ TEST_F(HistoryFileTest, TornAppendIsCutBackToTheOldSize) {
     EXPECT_FALSE(written);
     EXPECT_EQ(ReadStats(), bytes);
     EXPECT_EQ(messages_, std::vector<std::string>{"Cannot save file"});
+    EXPECT_TRUE(Logged("#Cannot save file " + StatsPath()));
 }
 
 TEST_F(HistoryFileTest, MissingFileLeavesTheTableAlone) {
@@ -378,6 +424,8 @@ TEST_F(HistoryFileTest, BadRecordAtAnyPositionKeepsTheRecordsBeforeIt) {
 }
 
 TEST_F(HistoryFileTest, EachBadRecordLoadNamesItsCopyFromAFreshClock) {
+    // Log lines read the clock too; without them only the load itself can have moved it.
+    DebugWindowOn = 0;
     std::vector<uint8_t> bad;
     AppendTo(bad, SampleRecord());
     bad[0] ^= 0x01;
@@ -387,18 +435,40 @@ TEST_F(HistoryFileTest, EachBadRecordLoadNamesItsCopyFromAFreshClock) {
     LoadHistoryFile();
     WriteStats(bad);
     LoadHistoryFile();
-    EXPECT_EQ(CorruptCopies().size(), 2u);
+    auto copies = CorruptCopies();
+    std::sort(copies.begin(), copies.end());
+    EXPECT_EQ(copies, (std::vector<std::string>{"stats_corrupt_14h5h10s-5d3m2026y.dat",
+                                                "stats_corrupt_14h5h11s-5d3m2026y.dat"}));
 }
 
-// Emptying the history before its copy is safe would lose it all.
+// Emptying the history before its copy is safe would lose it all; a file that cannot be emptied
+// stays as it is too.
 TEST_F(HistoryFileTest, FailedCopyLeavesTheFileAsItIs) {
-    fs::create_directories(Home() + "stats_corrupt_14h5h9s-5d3m2026y.dat/in-the-way");
+    const std::string copy = "stats_corrupt_14h5h9s-5d3m2026y.dat";
+    const struct {
+        const char* name;
+        std::string blocked; // a folder in the way of the file written
+        std::string failed;  // the file named in the log
+        bool copyKept;
+    } cases[] = {
+        {"copy", copy, copy, false},
+        {"emptied file", "stats.dat.tmp", "stats.dat", true},
+    };
     const std::vector<uint8_t> bytes(50, 0x11);
-    WriteStats(bytes);
-    LoadHistoryFile();
-    EXPECT_EQ(ReadStats(), bytes);
-    EXPECT_EQ(messages_, std::vector<std::string>{"Cannot save file"});
-    EXPECT_TRUE(Logged("Cannot save file " + Home() + "stats_corrupt_14h5h9s-5d3m2026y.dat"));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const auto& entry : fs::directory_iterator(Home()))
+            fs::remove_all(entry.path());
+        messages_.clear();
+        DebugLogLines.clear();
+        fs::create_directories(Home() + c.blocked + "/in-the-way");
+        WriteStats(bytes);
+        LoadHistoryFile();
+        EXPECT_EQ(ReadStats(), bytes);
+        EXPECT_EQ(messages_, std::vector<std::string>{"Cannot save file"});
+        EXPECT_TRUE(Logged("#Cannot save file " + Home() + c.failed));
+        EXPECT_EQ(fs::is_regular_file(Home() + copy), c.copyKept);
+    }
 }
 
 TEST_F(HistoryFileTest, ExistingCopyOfTheSameNameIsOverwritten) {
