@@ -27,9 +27,10 @@ bool IsMine(int c, int r) {
     return HiddenBoard[c][r] == csMine;
 }
 
-// The first safe covered cell in reading order, or false when none is left.
-bool FindCovered(bool mine, int& column, int& row) {
-    for (int r = 0; r <= LastRow; ++r)
+// The first covered cell (a mine or a safe one) in reading order from firstRow up to lastRow
+// (-1: the last row), or false when none is left.
+bool FindCovered(bool mine, int& column, int& row, int firstRow = 0, int lastRow = -1) {
+    for (int r = firstRow; r <= (lastRow < 0 ? LastRow : lastRow); ++r)
         for (int c = 0; c <= LastColumn; ++c)
             if (VisibleBoard[c][r] == csCovered && IsMine(c, r) == mine) {
                 column = c;
@@ -145,11 +146,8 @@ TEST_F(MainWindowPlayTest, ProbabilityHintOnlyUnderACursorOnTheBoard) {
     // The cheat labels of this unranked game cover parts of the top and bottom rows' corner
     // cells; pixel (7, 13) lies inside a hint square and outside every label. The probed mine
     // is taken from the rows between, which no label touches.
-    int c = -1, r = -1;
-    for (int rr = 1; rr < LastRow && c < 0; ++rr)
-        for (int cc = 0; cc <= LastColumn && c < 0; ++cc)
-            if (VisibleBoard[cc][rr] == csCovered && IsMine(cc, rr)) c = cc, r = rr;
-    ASSERT_GE(c, 0);
+    int c = 0, r = 0;
+    ASSERT_TRUE(FindCovered(true, c, r, 1, LastRow - 1));
     const QPoint centre(c * kCellSize + 8, r * kCellSize + 8);
     auto noSquareAnywhere = [&] {
         const QImage board = w.box->grab().toImage().convertToFormat(QImage::Format_RGB32);
