@@ -1,0 +1,82 @@
+// Replacing a file: the old one survives every failure, and no temporary file stays behind.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "core/safewrite.h"
+#include "testutil.h"
+
+namespace quorlet {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SafeWriteTest : public test::EngineTest {};
+
+std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+int EntryCount(const std::string& folder) {
+    int n = 0;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(folder)) ++n;
+    return n;
+}
+
+TEST_F(SafeWriteTest, ReplacesTheFileAndLeavesNothingElse) {
+    const std::string path = Home() + "a.dat";
+    ASSERT_TRUE(SafeWriteFile(path, "old"));
+    ASSERT_TRUE(SafeWriteFile(path, std::string("new\0bytes", 9)));
+    EXPECT_EQ(Read(path), std::string("new\0bytes", 9));
+    EXPECT_EQ(EntryCount(Home()), 1);
+}
+
+TEST_F(SafeWriteTest, KeepsTheOldRightsOfAReplacedFile) {
+    const std::string path = Home() + "a.dat";
+    ASSERT_TRUE(SafeWriteFile(path, "old"));
+    ::chmod(path.c_str(), 0640);
+    ASSERT_TRUE(SafeWriteFile(path, "new"));
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+TEST_F(SafeWriteTest, AFailureKeepsTheOldFileAndSaysWhy) {
+    // A folder in the target's place: the rename fails after the data was written.
+    const std::string path = Home() + "taken";
+    fs::create_directories(path + "/inside");
+    std::string error;
+    EXPECT_FALSE(SafeWriteFile(path, "data", &error));
+    EXPECT_NE(error.find("cannot replace"), std::string::npos) << error;
+    EXPECT_TRUE(fs::is_directory(path));
+    EXPECT_EQ(EntryCount(Home()), 1);
+
+    // A folder that does not exist: nothing can be created.
+    EXPECT_FALSE(SafeWriteFile(Home() + "missing/x.dat", "data", &error));
+    EXPECT_NE(error.find("temporary"), std::string::npos) << error;
+    EXPECT_FALSE(SafeWriteFile(Home(), "data", &error));
+}
+
+TEST_F(SafeWriteTest, StaleTemporariesOfTheFileAreRemovedButNothingElse) {
+    const std::string path = Home() + "stats.dat";
+    const std::string prefix = SafeWriteTempPrefix(path);
+    EXPECT_EQ(prefix, Home() + ".stats.dat.tmp.");
+    for (const std::string& name : {prefix + "abc123", prefix + "ZZZZZZ"}) std::ofstream(name) << "x";
+    std::ofstream(prefix + "abc1234") << "kept";  // not one of ours
+    std::ofstream(Home() + "stats.dat") << "kept";
+    std::ofstream(Home() + ".other.dat.tmp.abc123") << "kept";
+    RemoveStaleSafeWriteTemps(path);
+    EXPECT_EQ(EntryCount(Home()), 3);
+    EXPECT_TRUE(fs::exists(prefix + "abc1234"));
+}
+
+} // namespace
+} // namespace quorlet
