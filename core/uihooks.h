@@ -109,6 +109,19 @@ struct TUiHooks {
     // board-image pixels.
     std::function<void(bool visible)> ShowReplayCursor;
     std::function<void(int32_t left, int32_t top)> MoveReplayCursor;
+
+    // ---- Secondary windows ----
+    // Each window's unit fills its entry when the window is created; the main window's
+    // openers run their own steps first, then call the entry (empty: the window is not there).
+    // The argument is the outline item or page the window opens on, as its opener says.
+    std::function<void()> ShowAboutWindow;
+    std::function<void(int32_t outlineItem)> ShowOptionsWindow;
+    std::function<void(int32_t page)> ShowHighScoresWindow;
+    std::function<void(int32_t outlineItem)> ShowHistoryWindow;
+    std::function<void()> ShowCustomBoardWindow;
+    std::function<void()> ShowMultiplayerWindow;
+    std::function<void()> ShowFormulaWindow;
+    std::function<void()> ShowDebugCommandWindow;
 };
 
 extern TUiHooks UiHooks;

@@ -199,6 +199,17 @@ void KeepOnScreen(TWindowRect& window, const TScreenSize& screen) {
     if (screen.Height - window.Height < window.Top) window.Top = screen.Height - window.Height;
 }
 
+TWindowRect CenterOnMain(const TWindowRect& main, int32_t width, int32_t height, const TScreenSize& screen) {
+    // Exact halves: trunc(left + w / 2 - width / 2) over the real numbers.
+    const auto half = [](int32_t origin, int32_t outer, int32_t inner) {
+        const int64_t twice = 2 * int64_t{origin} + outer - inner;
+        return static_cast<int32_t>(twice / 2);
+    };
+    TWindowRect rect{half(main.Left, main.Width, width), half(main.Top, main.Height, height), width, height};
+    KeepOnScreen(rect, screen);
+    return rect;
+}
+
 TWindowRect PlaceWindow(int32_t left, int32_t top, int32_t width, int32_t height, const TScreenSize& screen) {
     TWindowRect rect{left, top, width, height};
     KeepOnScreen(rect, screen);

@@ -25,6 +25,10 @@ void ClampOptions();
 // window larger than the screen ends with a negative left or top.
 void KeepOnScreen(TWindowRect& window, const TScreenSize& screen);
 
+// A secondary window of width x height centred over the main window's outer rectangle:
+// halves truncated toward zero, then kept on the screen (a window past an edge ends at it).
+TWindowRect CenterOnMain(const TWindowRect& main, int32_t width, int32_t height, const TScreenSize& screen);
+
 // Where a window of the given size goes for a saved top-left corner (KeepOnScreen applied).
 TWindowRect PlaceWindow(int32_t left, int32_t top, int32_t width, int32_t height, const TScreenSize& screen);
 

@@ -332,6 +332,26 @@ TEST_F(OptionsTest, KeepOnScreenClampsLeftThenRightThenTopThenBottom) {
     }
 }
 
+TEST_F(OptionsTest, CenterOnMainHalvesExactlyThenKeepsOnScreen) {
+    struct Case {
+        TWindowRect Main;
+        int32_t Width, Height;
+        int32_t Left, Top;
+    } cases[] = {
+        {{100, 100, 504, 323}, 200, 101, 252, 211},  // odd difference: truncated, not rounded twice
+        {{0, 0, 152, 195}, 645, 400, 0, 0},          // wider than the main window at the corner
+        {{700, 300, 152, 195}, 645, 400, 155, 197},  // a 645 px frame on an 800 px screen ends at its edge
+        {{-300, -300, 152, 195}, 100, 100, 0, 0},
+    };
+    for (const Case& c : cases) {
+        const TWindowRect r = CenterOnMain(c.Main, c.Width, c.Height, TScreenSize{800, 600});
+        EXPECT_EQ(r.Left, c.Left) << c.Main.Left << " " << c.Width;
+        EXPECT_EQ(r.Top, c.Top) << c.Main.Top << " " << c.Height;
+        EXPECT_EQ(r.Width, c.Width);
+        EXPECT_EQ(r.Height, c.Height);
+    }
+}
+
 // Windows as the UI would report them, with a record of every move asked for.
 struct FakeWindows {
     std::map<TWindowKind, TWindowRect> Existing;
