@@ -122,6 +122,9 @@ struct TUiHooks {
     std::function<void()> ShowMultiplayerWindow;
     std::function<void()> ShowFormulaWindow;
     std::function<void()> ShowDebugCommandWindow;
+    // The formula editor's Apply: one line appended to the options window's counters template
+    // memo (filled by the options window).
+    std::function<void(const std::string& line)> AppendTemplateLine;
 };
 
 extern TUiHooks UiHooks;
