@@ -2,9 +2,10 @@
 JOBS ?= $(shell nproc)
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+TSAN_BUILD ?= build-tsan
 BENCH_BUILD ?= build-bench
 
-.PHONY: deps build run test test-main test-asan test-fuzz fuzz bench clean
+.PHONY: deps build run test test-main test-asan test-tsan test-fuzz fuzz bench clean
 
 deps:
 	@scripts/install-deps
@@ -16,7 +17,7 @@ build: deps
 run: build
 	$(BUILD)/quorlet
 
-test: test-main test-asan test-fuzz
+test: test-main test-asan test-tsan test-fuzz
 
 test-main: deps
 	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -27,6 +28,12 @@ test-asan: deps
 	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORLET_ENGINE_ONLY=ON -DQUORLET_SANITIZE=ON >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The kit timer tests alone (the one unit with a second thread) under ThreadSanitizer.
+test-tsan: deps
+	@cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORLET_ENGINE_ONLY=ON -DQUORLET_TSAN=ON >/dev/null
+	@cmake --build $(TSAN_BUILD) -j $(JOBS) --target kit_timer_tests
+	cd $(TSAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # Each libFuzzer target replays its seed corpus once (clang, ASan + UBSan).
 test-fuzz: deps
@@ -44,4 +51,4 @@ bench: deps
 	done
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) build-fuzz
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(BENCH_BUILD) build-fuzz

@@ -1,6 +1,7 @@
 #include "kit/KitTimer.h"
 
 #include <QCoreApplication>
+#include <QThread>
 
 #include <chrono>
 #include <exception>
@@ -29,7 +30,7 @@ struct TKitThreadedTimer::TShared {
 };
 
 TKitThreadedTimer::TKitThreadedTimer(TKitHiTimer* owner)
-    : shared_(std::make_shared<TShared>()), sync_(new TTickReceiver) {
+    : shared_(std::make_shared<TShared>()), sync_(std::make_unique<TTickReceiver>()) {
     shared_->owner = owner;
     sync_->OnTick = [shared = shared_](uint32_t) {
         bool run;
@@ -63,16 +64,18 @@ TKitThreadedTimer::~TKitThreadedTimer() {
         std::lock_guard lock(shared_->mutex);
         inTick = shared_->inTick;
     }
-    // Deleting the receiver inside its own tick would pull it from under the running handler.
-    if (inTick)
-        sync_->deleteLater();
-    else
-        delete sync_;
+    // Deleting the receiver inside its own tick would pull it from under the running handler;
+    // a worker stopping itself must leave the GUI thread's object to the GUI thread.
+    if (inTick || QThread::currentThread() != sync_->thread()) sync_.release()->deleteLater();
 }
 
 void TKitThreadedTimer::Resume() {
     if (worker_.joinable()) return;
-    worker_ = std::thread([this] { Execute(); });
+    // Held while the handle is stored: the worker takes the lock first, so a tick that stops
+    // its own timer sees the handle complete.
+    std::lock_guard lock(shared_->mutex);
+    worker_ = std::thread(
+        [shared = shared_, sleepTime = SleepTime, sync = sync_.get()] { Execute(shared, sleepTime, sync); });
 }
 
 void TKitThreadedTimer::Terminate() {
@@ -81,19 +84,26 @@ void TKitThreadedTimer::Terminate() {
         shared_->terminated = true;
     }
     shared_->wake.notify_all();
-    if (worker_.joinable()) worker_.join();
+    if (!worker_.joinable()) return;
+    // A tick on the worker that stops its own timer cannot join itself: the worker sees the
+    // flag once the tick returns and ends alone, keeping the shared state alive until then.
+    if (worker_.get_id() == std::this_thread::get_id())
+        worker_.detach();
+    else
+        worker_.join();
 }
 
-void TKitThreadedTimer::Execute() {
-    TShared& s = *shared_;
+void TKitThreadedTimer::Execute(const std::shared_ptr<TShared>& shared, uint16_t sleepTime,
+                                TTickReceiver* sync) {
+    TShared& s = *shared;
     std::unique_lock lock(s.mutex);
     while (!s.StopTest()) {
         // Relative sleep, as the worker path always did; a terminate wakes it at once.
-        if (s.wake.wait_for(lock, std::chrono::milliseconds(SleepTime), [&s] { return s.terminated; })) break;
+        if (s.wake.wait_for(lock, std::chrono::milliseconds(sleepTime), [&s] { return s.terminated; })) break;
         if (s.StopTest() || !s.owner->Enabled()) continue;
         if (s.owner->Synchronize) {
             const uint32_t ticket = ++s.posted;
-            sync_->Post(ticket);
+            sync->Post(ticket);
             s.wake.wait(lock, [&] { return s.terminated || s.done >= ticket; });
         } else {
             lock.unlock();

@@ -3,6 +3,7 @@
 // thread that sleeps between ticks and runs them synchronised or on itself.
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <memory>
@@ -21,8 +22,9 @@ class TKitHiTimer;
 enum class TThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
 
 // The worker of the thread path. Terminate wakes and joins it, so it never outlives its owner.
-// A synchronised tick may stop the timer (and so destroy this worker) from inside its own
-// handler: the state the tick still touches afterwards is shared, never freed under it.
+// A tick may stop the timer (and so destroy this worker) from inside its own handler: the
+// state the tick still touches afterwards is shared, never freed under it, and a worker
+// stopped from its own thread is let go instead of joining itself.
 class TKitThreadedTimer {
   public:
     explicit TKitThreadedTimer(TKitHiTimer* owner);
@@ -38,10 +40,11 @@ class TKitThreadedTimer {
 
   private:
     struct TShared;
-    void Execute();
+    // Takes only what it owns a share of, so a worker let go by Terminate never reads this.
+    static void Execute(const std::shared_ptr<TShared>& shared, uint16_t sleepTime, TTickReceiver* sync);
 
     std::shared_ptr<TShared> shared_;
-    TTickReceiver* sync_ = nullptr; // GUI-thread receiver of synchronised ticks
+    std::unique_ptr<TTickReceiver> sync_; // GUI-thread receiver of synchronised ticks
     std::thread worker_;
 };
 
@@ -52,6 +55,7 @@ class TKitHiTimer : public TKitCustomComponent {
     explicit TKitHiTimer(QObject* owner = nullptr);
     ~TKitHiTimer() override;
 
+    // Read by the worker at each tick, so shared with it.
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool value);
     // Set while a tick of the posting path is being handled.
@@ -71,7 +75,7 @@ class TKitHiTimer : public TKitCustomComponent {
     bool UseThread() const { return useThread_; }
     void SetUseThread(bool value);
     // Read by the worker at each tick.
-    bool Synchronize = true;
+    std::atomic<bool> Synchronize{true};
 
     // The hidden receiver of posted ticks, null when none.
     TTickReceiver* TimerWindow() const { return timerWindow_.get(); }
@@ -85,7 +89,7 @@ class TKitHiTimer : public TKitCustomComponent {
     void UpdateTimer();
     void TimerWndProc(uint32_t id);
 
-    bool enabled_ = false;
+    std::atomic<bool> enabled_{false};
     bool busy_ = false;
     uint32_t interval_ = 1000;
     uint32_t eventId_ = 0;

@@ -231,6 +231,49 @@ TEST(HiTimer, ThreadPathWithoutSynchronizeTicksOnTheWorker) {
     EXPECT_TRUE(offGuiThread);
 }
 
+TEST(HiTimer, AWorkerTickMayStopItsOwnTimer) {
+    // Guards against the worker joining itself inside the stop ("Resource deadlock avoided",
+    // which ends the process), and against it reading the freed worker object afterwards.
+    std::atomic<int> ticks{0};
+    std::atomic<bool> stopped{false};
+    {
+        TKitHiTimer timer;
+        timer.Synchronize = false;
+        timer.SetInterval(1);
+        timer.SetOnTimer([&](QObject*) {
+            if (++ticks == 2) {
+                timer.SetEnabled(false);
+                stopped = true;
+            }
+        });
+        timer.SetEnabled(true);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return stopped.load(); }, kDeliveryBound));
+        EXPECT_FALSE(timer.Enabled());
+        // The let-go worker ends on its own; no further tick reaches the handler.
+        QTest::qWait(20);
+        EXPECT_EQ(ticks, 2);
+        EXPECT_FALSE(timer.ThreadRunning());
+    }
+    DeliverPosted();
+}
+
+TEST(HiTimer, EnablingAndDisablingWhileTheWorkerTicksIsRaceFree) {
+    // The worker reads Enabled and Synchronize while the GUI thread writes them; the
+    // sanitizer build of these tests fails on an unguarded read.
+    std::atomic<int> ticks{0};
+    TKitHiTimer timer;
+    timer.Synchronize = false;
+    timer.SetInterval(1);
+    timer.SetOnTimer([&](QObject*) { ++ticks; });
+    for (int round = 0; round < 20; ++round) {
+        timer.SetEnabled(true);
+        timer.Synchronize = round % 2 == 0;
+        QTest::qWait(2);
+        timer.SetEnabled(false);
+    }
+    EXPECT_FALSE(timer.ThreadRunning());
+}
+
 TEST(HiTimer, AThrowingHandlerOnTheWorkerIsLoggedAndTicksGoOn) {
     // Guards against an exception leaving the worker thread, which ends the whole program.
     DebugWindowOn = 1;
