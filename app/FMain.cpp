@@ -168,6 +168,7 @@ void TMain::BuildMenus() {
     boardpresFoldBtn = AddItem(folderMnu, {}, QKeySequence(Qt::CTRL | Qt::Key_7));
     plugFoldBtn = AddItem(folderMnu, {}, QKeySequence(Qt::CTRL | Qt::Key_6));
     ScreenshotMnu = OptionsMnu->addMenu(QString());
+    BuildPictureMenus();
     ShowCountersBtn = AddItem(OptionsMnu, {}, Qt::Key_C);
     ShowCountersBtn->setCheckable(true);
     ShowDebugProtocol1 = AddItem(OptionsMnu, {}, Qt::Key_D);
@@ -268,6 +269,7 @@ void TMain::ApplyMenuCaptions() {
     boardpresFoldBtn->setText(Caption("0308", "boardpresets"));
     plugFoldBtn->setText(Caption("0309", "plugins"));
     ScreenshotMnu->setTitle(Caption("0244", "Screenshot"));
+    ApplyPictureMenuCaptions();
     ShowCountersBtn->setText(Caption("0243", "counts"));
     ShowDebugProtocol1->setText(Caption("0242", "debug"));
     HelpMnu->setTitle(Caption("0249", "Help"));

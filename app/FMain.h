@@ -2,6 +2,7 @@
 // Qt events into engine calls; the drawing reads the board layers.
 #pragma once
 
+#include <QImage>
 #include <QMainWindow>
 
 #include <array>
@@ -75,6 +76,22 @@ class TMain : public QMainWindow {
     std::function<QString(const QString& folder)> ChooseVideoFile;
     std::function<QString(const QString& folder, const QString& name)> ChooseReplaySaveFile;
 
+    // ---- Board files, pictures, screenshots and the mouse chart (FMainPictures.cpp) ----
+    void btnSaveBoardClick();
+    void saveboarsbmpBtnClick();
+    void saveboarstxtBtnClick();
+    void MakeJPGScreenshotBtnClick();
+    void MakeBMPScreenshotBtnClick();
+    void MakeFULLScreenshotBtnClick();
+    void showmousepathBtnClick();
+    void DrawMousePath();
+    // A copy of that area of the screen; a null image where nothing can be captured.
+    static QImage CaptureScreenRect(const QRect& rect);
+    // The board picture and text save dialogs (a cancel gives an empty name), and the cell
+    // separator's input box (a cancel gives the default blank).
+    std::function<QString(const QString& folder, const QString& name, const QString& filter)> ChooseBoardSaveFile;
+    std::function<QString()> RequestCellSeparator;
+
     // ---- Board mouse handlers ----
     void boxMouseDown(QMouseEvent* event);
     void boxMouseMove(QMouseEvent* event);
@@ -135,6 +152,12 @@ class TMain : public QMainWindow {
     QAction* boardFoldBtn = nullptr;
     QAction* boardpresFoldBtn = nullptr;
     QAction* plugFoldBtn = nullptr;
+    QAction* MakeJPGScreenshotBtn = nullptr;
+    QAction* MakeBMPScreenshotBtn = nullptr;
+    QAction* saveboarsbmpBtn = nullptr;
+    QAction* saveboarstxtBtn = nullptr;
+    QAction* MakeFULLScreenshotBtn = nullptr;
+    QAction* showmousepathBtn = nullptr;
     QAction* ShowCountersBtn = nullptr;
     QAction* ShowDebugProtocol1 = nullptr;
     QAction* AboutBtn = nullptr;
@@ -149,6 +172,12 @@ class TMain : public QMainWindow {
     void BuildMenus();
     void InstallHooks();
     void InstallVideoHooks();
+    void BuildPictureMenus();
+    void ApplyPictureMenuCaptions();
+    // Encodes and saves a capture under the next screenshot name ("jpg" or "bmp").
+    void SaveScreenshot(const QImage& capture, bool jpeg);
+    // The save dialog of a board picture or text, proposing the replay-save name.
+    QString AskBoardSaveFile(const char* extension, const char* filter);
     void FormCreate(const QString& firstArgument);
     void FormClose();
     void SelectLevel(uint8_t level, const char* logText);

@@ -101,23 +101,6 @@ const std::string& LevelName() {
     }
 }
 
-std::string BuildBoardString() {
-    std::string text;
-    text.reserve(4 + 2 * static_cast<size_t>(MineCount));
-    text += static_cast<char>(LastColumn + 1);
-    text += static_cast<char>(LastRow + 1);
-    text += static_cast<char>(MineCount >> 8);
-    text += static_cast<char>(MineCount & 0xFF);
-    for (int c = 0; c <= LastColumn; ++c) {
-        for (int r = 0; r <= LastRow; ++r) {
-            if (HiddenBoard[c][r] != csMine) continue;
-            text += static_cast<char>(c);
-            text += static_cast<char>(r);
-        }
-    }
-    return text;
-}
-
 std::string BuildGameIdText() {
     std::string text = std::to_string(GameLevel);
     text += '|';
@@ -231,6 +214,23 @@ bool FindRelocation(uint8_t column, uint8_t row, IsMine isMine, uint32_t& toColu
 }
 
 } // namespace
+
+std::string BuildBoardString() {
+    std::string text;
+    text.reserve(4 + 2 * static_cast<size_t>(MineCount));
+    text += static_cast<char>(LastColumn + 1);
+    text += static_cast<char>(LastRow + 1);
+    text += static_cast<char>(MineCount >> 8);
+    text += static_cast<char>(MineCount & 0xFF);
+    for (int c = 0; c <= LastColumn; ++c) {
+        for (int r = 0; r <= LastRow; ++r) {
+            if (HiddenBoard[c][r] != csMine) continue;
+            text += static_cast<char>(c);
+            text += static_cast<char>(r);
+        }
+    }
+    return text;
+}
 
 int MaxPlaceableMines() {
     return (LastColumn + 1) * (LastRow + 1) - 1;

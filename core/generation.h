@@ -3,10 +3,15 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "core/FData.h"
 
 namespace quorlet {
+
+// The board as its file stores it, from HiddenBoard: columns, rows, the mine count's high and
+// low byte, then a column and a row byte per mine, mines in column-major order.
+std::string BuildBoardString();
 
 // Most mines a board of the current size can take: one cell always stays free for the click.
 int MaxPlaceableMines();

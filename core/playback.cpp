@@ -418,14 +418,14 @@ std::string FreeNumberedFileName(const std::string& stem, const std::string& ext
     return name;
 }
 
-std::string ProposedReplayFileName() {
+std::string ProposedReplayFileName(const std::string& extension) {
     std::string name = ExpandNameTemplate(Options.ReplayFileName);
     if (Solved3BV < Board3BV) {
         // The mark goes on the file name, not on a folder the template may name.
         const std::size_t slash = name.find_last_of('/');
         name.insert(slash == std::string::npos ? 0 : slash + 1, "#");
     }
-    return FreeNumberedFileName(Options.LastPath + name, ".qvf");
+    return FreeNumberedFileName(Options.LastPath + name, extension);
 }
 
 } // namespace quorlet

@@ -55,8 +55,9 @@ void PlaybackTick();
 // video or only the last game's preview plays).
 bool ReplaySaveAllowed();
 // The save command's proposed file: LastPath + template name ("#" in front for an unfinished
-// game) + ".qvf", numbered "_(001)" .. "_(998)" when the plain name exists.
-std::string ProposedReplayFileName();
+// game) + extension, numbered "_(001)" .. "_(998)" when the plain name exists. The board
+// picture and text saves name their files the same way.
+std::string ProposedReplayFileName(const std::string& extension = ".qvf");
 // `stem` + extension when free, else the first free stem + "_(" + k in three digits + ")" +
 // extension for k = 1..998 (the last one is returned even when it exists).
 std::string FreeNumberedFileName(const std::string& stem, const std::string& extension);
