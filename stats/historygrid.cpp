@@ -1,9 +1,35 @@
 #include "stats/historygrid.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace quorlet {
+
+namespace {
+
+size_t CellLength(const std::string& row, size_t pos) {
+    return static_cast<unsigned char>(row[pos]) | static_cast<size_t>(static_cast<unsigned char>(row[pos + 1])) << 8;
+}
+
+void AppendCell(std::string& row, std::string_view text) {
+    const size_t n = std::min<size_t>(text.size(), 0xFFFF);
+    row += static_cast<char>(n & 0xFF);
+    row += static_cast<char>(n >> 8);
+    row.append(text.data(), n);
+}
+
+// Position of cell `col` in the row, or of the row's end when the row has fewer cells; `cells`
+// gets the number of cells walked over.
+size_t FindCell(const std::string& row, int col, int& cells) {
+    size_t pos = 0;
+    cells = 0;
+    while (cells < col && pos < row.size()) {
+        pos += 2 + CellLength(row, pos);
+        ++cells;
+    }
+    return pos;
+}
+
+} // namespace
 
 void THistoryGrid::SetColCount(int count) {
     colCount_ = std::max(count, 0);
@@ -28,28 +54,37 @@ void THistoryGrid::SetColWidths(const std::vector<int>& widths) {
     widths_ = widths;
 }
 
-const std::string& THistoryGrid::Cell(int col, int row) const {
-    static const std::string kEmpty;
-    if (row < 0 || col < 0 || static_cast<size_t>(row) >= rows_.size()) return kEmpty;
-    const auto& cells = rows_[static_cast<size_t>(row)];
-    if (static_cast<size_t>(col) >= cells.size()) return kEmpty;
-    return cells[static_cast<size_t>(col)];
+std::string_view THistoryGrid::CellView(int col, int row) const {
+    if (row < 0 || col < 0 || static_cast<size_t>(row) >= rows_.size()) return {};
+    const std::string& cells = rows_[static_cast<size_t>(row)];
+    int walked = 0;
+    const size_t pos = FindCell(cells, col, walked);
+    if (pos >= cells.size()) return {};
+    return std::string_view(cells).substr(pos + 2, CellLength(cells, pos));
 }
 
-void THistoryGrid::SetCell(int col, int row, std::string text) {
+void THistoryGrid::SetCell(int col, int row, std::string_view text) {
     if (row < 0 || col < 0) return;
     const auto r = static_cast<size_t>(row);
-    const auto c = static_cast<size_t>(col);
     if (r >= rows_.size()) {
         if (text.empty()) return; // an empty text there reads as empty already
         rows_.resize(r + 1);
     }
-    auto& cells = rows_[r];
-    if (c >= cells.size()) {
+    std::string& cells = rows_[r];
+    int walked = 0;
+    const size_t pos = FindCell(cells, col, walked);
+    if (pos >= cells.size()) { // past the row's last cell: append
         if (text.empty()) return;
-        cells.resize(c + 1);
+        if (cells.empty()) cells.reserve(static_cast<size_t>(std::max(colCount_, col + 1)) * 12);
+        for (; walked < col; ++walked)
+            AppendCell(cells, {});
+        AppendCell(cells, text);
+        return;
     }
-    cells[c] = std::move(text);
+    const size_t old = 2 + CellLength(cells, pos);
+    std::string encoded;
+    AppendCell(encoded, text);
+    cells.replace(pos, old, encoded);
 }
 
 void THistoryGrid::SetRow(int row, const std::vector<std::string>& texts) {
@@ -60,10 +95,18 @@ void THistoryGrid::SetRow(int row, const std::vector<std::string>& texts) {
 void THistoryGrid::Clear() {
     const size_t rows = std::min(rows_.size(), static_cast<size_t>(rowCount_));
     for (size_t r = 0; r < rows; ++r) {
-        auto& cells = rows_[r];
-        const size_t cols = std::min(cells.size(), static_cast<size_t>(colCount_));
-        for (size_t c = 0; c < cols; ++c)
-            cells[c].clear();
+        std::string& cells = rows_[r];
+        int walked = 0;
+        const size_t pos = FindCell(cells, colCount_, walked);
+        if (pos >= cells.size()) { // every cell of the row lies inside the counts
+            cells.clear();
+            continue;
+        }
+        std::string kept;
+        for (int c = 0; c < colCount_; ++c)
+            AppendCell(kept, {});
+        kept.append(cells, pos, std::string::npos);
+        cells = std::move(kept);
     }
 }
 

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace quorlet {
@@ -25,9 +27,15 @@ class THistoryGrid {
     void SetColWidths(const std::vector<int>& widths);
 
     // The text of a cell, also past the counts; empty for a cell never written.
-    const std::string& Cell(int col, int row) const;
-    // Negative positions are ignored.
-    void SetCell(int col, int row, std::string text);
+    std::string_view CellView(int col, int row) const;
+    std::string Cell(int col, int row) const { return std::string(CellView(col, row)); }
+    // Negative positions are ignored; a text is kept up to 65,535 bytes.
+    void SetCell(int col, int row, std::string_view text);
+    // Writes the texts into one row from column 0 on, without a temporary list (long pages).
+    template <typename... Texts> void SetCells(int row, Texts&&... texts) {
+        int col = 0;
+        (SetCell(col++, row, std::string_view(std::forward<Texts>(texts))), ...);
+    }
     // Writes the texts into one row from column 0 on.
     void SetRow(int row, const std::vector<std::string>& texts);
 
@@ -38,7 +46,9 @@ class THistoryGrid {
     int colCount_ = 2;
     int rowCount_ = 1;
     std::vector<int> widths_ = std::vector<int>(2, kDefaultColWidth);
-    std::vector<std::vector<std::string>> rows_;
+    // One string per row: each cell as a two-byte length, then its bytes. A long page so
+    // costs one allocation a row instead of one a cell.
+    std::vector<std::string> rows_;
 };
 
 } // namespace quorlet

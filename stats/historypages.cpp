@@ -182,12 +182,13 @@ void RankingHeader(THistoryGrid& sg, const std::string& valueCaption, const std:
 
 template <typename Value, typename Other>
 void WriteRanking(THistoryGrid& sg, const std::vector<int32_t>& order, Value value, Other other) {
+    const std::string styles[2] = {StyleText(0), StyleText(1)};
     int row = 1;
     for (const int32_t i : order) {
         const TGameRecord& r = GameHistory[static_cast<size_t>(i)];
-        sg.SetRow(row, {std::to_string(row), value(r), FormatDate(r.day, r.month, r.year),
-                        FormatClockTime(r.hour, r.minute, r.second), std::to_string(r.bbbv), other(r),
-                        StyleText(r.flagging)});
+        sg.SetCells(row, std::to_string(row), value(r), FormatDate(r.day, r.month, r.year),
+                    FormatClockTime(r.hour, r.minute, r.second), std::to_string(r.bbbv), other(r),
+                    styles[r.flagging == 1]);
         ++row;
     }
     sg.SetRowCount(row);

@@ -283,13 +283,15 @@ void FillEntireStatisticsDebug(THistoryGrid& sg) {
     sg.SetRow(1, {UIText("0190"), AverageGameDate(), AverageTimeOfDay(), MostPlayedLevel(),
                   flags > noFlags ? UIText("0198") : flags < noFlags ? UIText("0199") : UIText("0225"), "", "",
                   FormatGameTimePlain(whole, hund)});
+    const std::string styles[2] = {StyleText(0), StyleText(1)};
+    const std::string levels[3] = {LevelText(0), LevelText(1), LevelText(2)};
     for (uint32_t i = 0; i < n; ++i) {
         const TGameRecord& r = GameHistory[i];
         const int row = static_cast<int>(n + 2 - i);
-        sg.SetRow(row, {std::to_string(i + 1), FormatDate(r.day, r.month, r.year),
-                        FormatClockTime(r.hour, r.minute, r.second), LevelText(r.level), StyleText(r.flagging),
-                        FormatGameTime(r.timeSec, r.timeHund), std::to_string(r.bbbv),
-                        FormatGameTimePlain(r.bbbvsWhole, r.bbbvsHund)});
+        sg.SetCells(row, std::to_string(i + 1), FormatDate(r.day, r.month, r.year),
+                    FormatClockTime(r.hour, r.minute, r.second), r.level <= 2 ? levels[r.level] : LevelText(r.level),
+                    styles[r.flagging == 1], FormatGameTime(r.timeSec, r.timeHund), std::to_string(r.bbbv),
+                    FormatGameTimePlain(r.bbbvsWhole, r.bbbvsHund));
         if (r.level > 2) break; // an unknown level ends the listing
     }
 }
