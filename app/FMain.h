@@ -75,6 +75,38 @@ class TMain : public QMainWindow {
     std::function<QString(const QString& folder)> ChooseVideoFile;
     std::function<QString(const QString& folder, const QString& name)> ChooseReplaySaveFile;
 
+    // ---- Chat report commands (FMainChat.cpp) ----
+    void IRCLastGameInfoBtnClick();
+    void IRCNGameInfoBtnClick();
+    void IRCTimeRecordsInfoBtnClick();
+    void IRC3BVSRecordsInfoBtnClick();
+    void IRCAVGSInfoBtnClick();
+    void IRCTodayBEGInfoBtnClick();
+    void IRCTodayINTInfoBtnClick();
+    void IRCTodayEXPInfoBtnClick();
+    void ircfrmtmircBtnClick();
+    void ircfrmtCGIBtnClick();
+    void ircfrmtTXTBtnClick();
+    void IRCsilentmodeBtnClick();
+    void ircJoinBtnClick();
+    // The game-number prompt; Cancel gives back the default text.
+    std::function<QString(const QString& defaultText)> AskGameNumber;
+    QMenu* IRCbtn = nullptr;
+    QMenu* ircoutputfrmtBtn = nullptr;
+    QAction* IRCLastGameInfoBtn = nullptr;
+    QAction* IRCNGameInfoBtn = nullptr;
+    QAction* IRCTimeRecordsInfoBtn = nullptr;
+    QAction* IRC3BVSRecordsInfoBtn = nullptr;
+    QAction* IRCAVGSInfoBtn = nullptr;
+    QAction* IRCTodayBEGInfoBtn = nullptr;
+    QAction* IRCTodayINTInfoBtn = nullptr;
+    QAction* IRCTodayEXPInfoBtn = nullptr;
+    QAction* ircfrmtmircBtn = nullptr;
+    QAction* ircfrmtCGIBtn = nullptr;
+    QAction* ircfrmtTXTBtn = nullptr;
+    QAction* IRCsilentmodeBtn = nullptr;
+    QAction* ircJoinBtn = nullptr;
+
     // ---- Board mouse handlers ----
     void boxMouseDown(QMouseEvent* event);
     void boxMouseMove(QMouseEvent* event);
@@ -149,6 +181,8 @@ class TMain : public QMainWindow {
     void BuildMenus();
     void InstallHooks();
     void InstallVideoHooks();
+    void BuildChatMenu();
+    void SyncChatMenuChecks();
     void FormCreate(const QString& firstArgument);
     void FormClose();
     void SelectLevel(uint8_t level, const char* logText);
