@@ -172,6 +172,7 @@ void TMain::BuildMenus() {
     ShowCountersBtn = AddItem(OptionsMnu, {}, Qt::Key_C);
     ShowCountersBtn->setCheckable(true);
     ShowDebugProtocol1 = AddItem(OptionsMnu, {}, Qt::Key_D);
+    BuildChatMenu();
 
     HelpMnu = menuBar()->addMenu(QString());
     AboutBtn = AddItem(HelpMnu, {}, Qt::Key_F1);

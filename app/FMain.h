@@ -91,6 +91,37 @@ class TMain : public QMainWindow {
     // separator's input box (a cancel gives the default blank).
     std::function<QString(const QString& folder, const QString& name, const QString& filter)> ChooseBoardSaveFile;
     std::function<QString()> RequestCellSeparator;
+    // ---- Chat report commands (FMainChat.cpp) ----
+    void IRCLastGameInfoBtnClick();
+    void IRCNGameInfoBtnClick();
+    void IRCTimeRecordsInfoBtnClick();
+    void IRC3BVSRecordsInfoBtnClick();
+    void IRCAVGSInfoBtnClick();
+    void IRCTodayBEGInfoBtnClick();
+    void IRCTodayINTInfoBtnClick();
+    void IRCTodayEXPInfoBtnClick();
+    void ircfrmtmircBtnClick();
+    void ircfrmtCGIBtnClick();
+    void ircfrmtTXTBtnClick();
+    void IRCsilentmodeBtnClick();
+    void ircJoinBtnClick();
+    // The game-number prompt; Cancel gives back the default text.
+    std::function<QString(const QString& defaultText)> AskGameNumber;
+    QMenu* IRCbtn = nullptr;
+    QMenu* ircoutputfrmtBtn = nullptr;
+    QAction* IRCLastGameInfoBtn = nullptr;
+    QAction* IRCNGameInfoBtn = nullptr;
+    QAction* IRCTimeRecordsInfoBtn = nullptr;
+    QAction* IRC3BVSRecordsInfoBtn = nullptr;
+    QAction* IRCAVGSInfoBtn = nullptr;
+    QAction* IRCTodayBEGInfoBtn = nullptr;
+    QAction* IRCTodayINTInfoBtn = nullptr;
+    QAction* IRCTodayEXPInfoBtn = nullptr;
+    QAction* ircfrmtmircBtn = nullptr;
+    QAction* ircfrmtCGIBtn = nullptr;
+    QAction* ircfrmtTXTBtn = nullptr;
+    QAction* IRCsilentmodeBtn = nullptr;
+    QAction* ircJoinBtn = nullptr;
 
     // ---- Board mouse handlers ----
     void boxMouseDown(QMouseEvent* event);
@@ -178,6 +209,8 @@ class TMain : public QMainWindow {
     void SaveScreenshot(const QImage& capture, bool jpeg);
     // The save dialog of a board picture or text, proposing the replay-save name.
     QString AskBoardSaveFile(const char* extension, const char* filter);
+    void BuildChatMenu();
+    void SyncChatMenuChecks();
     void FormCreate(const QString& firstArgument);
     void FormClose();
     void SelectLevel(uint8_t level, const char* logText);

@@ -8,6 +8,8 @@
 #include "app/uihooks_qt.h"
 #include "core/debuglog.h"
 #include "settings/options.h"
+#include "stats/Flhs_gain.h"
+#include "stats/Flocal_high_scores.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -22,8 +24,10 @@ int main(int argc, char* argv[]) {
         quorlet::Tdebug debugWindow(&mainWindow);
         if (!mainWindow.StartedUp()) return 0;
         quorlet::RestoreWindowPositions();
+        quorlet::TLocal_High_Scores localHighScores;
         // Places itself, and plays the command line's video when one was named.
         quorlet::TProgressBar progressBar(&mainWindow);
+        quorlet::Tlhs_gain highScoreNotice;
         mainWindow.show();
         return app.exec();
     } catch (...) {

@@ -13,6 +13,7 @@
 #include "settings/FCap.h"
 #include "stats/chatformat.h"
 #include "stats/counters.h"
+#include "stats/highscores.h"
 #include "stats/gamerecord.h"
 #include "stats/historyfile.h"
 
@@ -177,7 +178,11 @@ void GameWon() {
     if (Options.cbFinishedCopyTemplate) CopyFinishedGameInfo();
     if (ranked || IsGameClean()) SetSaveReplayItems(true);
     if (ranked) AppendHistoryRecord();
-    if (store) GameHistory[FindFreeHistorySlot()] = CurrentGameRecord();
+    if (store) {
+        const uint32_t slot = FindFreeHistorySlot();
+        GameHistory[slot] = CurrentGameRecord();
+        ComposeHighScoreNotice(static_cast<int32_t>(slot));
+    }
 }
 
 } // namespace quorlet

@@ -122,6 +122,8 @@ struct TUiHooks {
     std::function<void()> ShowMultiplayerWindow;
     std::function<void()> ShowFormulaWindow;
     std::function<void()> ShowDebugCommandWindow;
+    // The new-record notice with its text, placed over the main window, which it disables.
+    std::function<void(const std::string& text)> ShowHighScoreNotice;
     // The formula editor's Apply: one line appended to the options window's counters template
     // memo (filled by the options window).
     std::function<void(const std::string& line)> AppendTemplateLine;

@@ -175,8 +175,16 @@ std::string RandomChatSmiley() {
     return ChatSmileys[Random(static_cast<uint32_t>(ChatSmileys.size()))];
 }
 
+const std::string& ChatPlainSeparator() {
+    return kPlainSeparator;
+}
+
 std::string ChatLevelWord() {
-    switch (GameLevel) {
+    return ChatLevelWordOf(GameLevel);
+}
+
+std::string ChatLevelWordOf(uint8_t level) {
+    switch (level) {
     case glBeginner: return "beg";
     case glIntermediate: return "int";
     case glExpert: return "exp";

@@ -54,8 +54,12 @@ inline constexpr std::array<const char*, 49> ChatSmileys = {
 // One smiley drawn with Random when cbUseSmiles is on, else "".
 std::string RandomChatSmiley();
 
-// "beg", "int", "exp" or "custom" for the current GameLevel.
+// "beg", "int", "exp" or "custom" for the current GameLevel, or for a given level.
 std::string ChatLevelWord();
+std::string ChatLevelWordOf(uint8_t level);
+
+// The plain style's separator between values: blank, the two guillemets, blank.
+const std::string& ChatPlainSeparator();
 
 // The row is left out of reports by the exclude list (cbCountersExcludeList, mCntExcludeList).
 bool IsChatRowExcluded(const std::string& label);

@@ -47,11 +47,14 @@ std::string Trim(const std::string& text) {
     return text.substr(first, last - first);
 }
 
-// The user's regional decimal separator (the C locale's, which the UI sets from the environment).
+} // namespace
+
 char RegionalDecimalSeparator() {
     const std::lconv* conv = std::localeconv();
     return conv && conv->decimal_point && conv->decimal_point[0] ? conv->decimal_point[0] : '.';
 }
+
+namespace {
 
 // |value| rounded to four significant digits: the digits and the decimal exponent.
 void FourSignificantDigits(long double value, std::string& digits, int& exponent) {

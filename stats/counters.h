@@ -10,6 +10,9 @@ namespace quorlet {
 void RefreshCounters();
 void RefreshCountersForward();
 
+// The user's regional decimal separator (the C locale's, which the UI sets from the environment).
+char RegionalDecimalSeparator();
+
 // Value text of one template line, or of a bare formula.
 std::string CounterValueText(const std::string& line);
 
