@@ -7,6 +7,7 @@
 #include "app/Fdebug.h"
 #include "app/uihooks_qt.h"
 #include "core/debuglog.h"
+#include "settings/FOptions.h"
 #include "settings/options.h"
 
 int main(int argc, char* argv[]) {
@@ -20,6 +21,7 @@ int main(int argc, char* argv[]) {
         // The windows in their fixed order; the others join here as they land.
         quorlet::TMain mainWindow(args.size() > 1 ? args.at(1) : QString());
         quorlet::Tdebug debugWindow(&mainWindow);
+        quorlet::TOptions_window optionsWindow;
         if (!mainWindow.StartedUp()) return 0;
         quorlet::RestoreWindowPositions();
         // Places itself, and plays the command line's video when one was named.
