@@ -106,6 +106,7 @@ void TOptions_window::FormCreate() {
     PageSeL->setObjectName(QStringLiteral("PageSeL"));
     PageSeL->setHeaderHidden(true);
     PageSeL->setRootIsDecorated(false);
+    PageSeL->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     PageSeL->setGeometry(8, 8, 96, 429);
     for (const char* text : kOutline)
         PageSeL->addTopLevelItem(new QTreeWidgetItem(QStringList(QString::fromLatin1(text))));

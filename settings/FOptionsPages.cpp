@@ -12,6 +12,7 @@
 #include <QSpinBox>
 
 #include <cstring>
+#include <utility>
 
 #include "settings/FOptions.h"
 #include "settings/countries.h"
@@ -64,22 +65,29 @@ class TPageBuilder {
         Full(box);
         return box;
     }
-    // Check boxes two to a row.
     void Checks(std::initializer_list<const char*> names) {
-        int column = 0;
-        for (const char* name : names) {
-            grid_->addWidget(Make<QCheckBox>(name), row_, column);
-            if (++column == 2) {
-                column = 0;
-                ++row_;
-            }
-        }
-        if (column) ++row_;
+        for (const char* name : names)
+            Check(name);
     }
-    QSpinBox* Spin(const char* name, const char* label, const QString& text = {}) {
+    QSpinBox* MakeSpin(const char* name) {
         QSpinBox* spin = Make<QSpinBox>(name);
         for (const TOptionControl& c : OptionControls())
             if (std::strcmp(c.Control, name) == 0) spin->setRange(c.Low, c.High);
+        return spin;
+    }
+    // Spin edits side by side, each after its label.
+    void Spins(std::initializer_list<std::pair<const char*, const char*>> spins, const QString* texts) {
+        auto* row = new QWidget(panel_);
+        auto* layout = new QHBoxLayout(row);
+        layout->setContentsMargins(0, 0, 0, 0);
+        for (const auto& [name, label] : spins) {
+            layout->addWidget(Label(label, *texts++));
+            layout->addWidget(MakeSpin(name), 1);
+        }
+        Full(row);
+    }
+    QSpinBox* Spin(const char* name, const char* label, const QString& text = {}) {
+        QSpinBox* spin = MakeSpin(name);
         Pair(Label(label, text), spin);
         return spin;
     }
@@ -184,9 +192,8 @@ void TOptions_window::BuildPages() {
         b.Spin("seBoardClearanceCompl", "lClearanceCompl", QStringLiteral("Clearance completion (%)"));
         b.Check("cbForcedNewGame");
         b.Check("cbForcedNewGameBEEP");
-        b.Spin("seFNGB", "lFNGB", QStringLiteral("Beginner (s)"));
-        b.Spin("seFNGI", "lFNGI", QStringLiteral("Intermediate (s)"));
-        b.Spin("seFNGE", "lFNGE", QStringLiteral("Expert (s)"));
+        const QString limits[] = {QStringLiteral("Beg"), QStringLiteral("Int"), QStringLiteral("Exp")};
+        b.Spins({{"seFNGB", "lFNGB"}, {"seFNGI", "lFNGI"}, {"seFNGE", "lFNGE"}}, limits);
     }
     {
         TPageBuilder b(Pages[2], "lpage3");
