@@ -147,6 +147,11 @@ TEST_F(OptionsWindowTest, DefaultThenCancelEscapeOrCloseChangesNothing) {
     Options.hsBegTime = "12,34";
     const tOptionsSet before = Options;
     const std::string file = SettingsFile();
+    // A changed control without Apply is not stored.
+    UiHooks.ShowOptionsWindow(2);
+    Find<QCheckBox>("cbMarks")->setChecked(false);
+    QTest::mouseClick(options->CancelBtn, Qt::LeftButton);
+    EXPECT_EQ(Options, before);
     for (int way = 0; way < 3; ++way) {
         SCOPED_TRACE(way);
         UiHooks.ShowOptionsWindow(2);
@@ -292,6 +297,17 @@ TEST_F(OptionsWindowTest, PageButtons) {
     answers = {true};
     QTest::mouseClick(Find<QPushButton>("sbflushlist"), Qt::LeftButton);
     EXPECT_EQ(options->mCntExcludeList->toPlainText(), "3BV\ntime\n");
+
+    // The formula editor opens on a template without its empty lines.
+    int formulaWindows = 0;
+    UiHooks.ShowFormulaWindow = [&] { ++formulaWindows; };
+    options->ShowPage(8);
+    options->mtemplate->setPlainText("A|1\n\nB|2\n");
+    CountersTemplateLines = {"Live|1"};
+    QTest::mouseClick(Find<QPushButton>("sbAddFormula"), Qt::LeftButton);
+    EXPECT_EQ(formulaWindows, 1);
+    EXPECT_EQ(options->mtemplate->toPlainText(), "A|1\nB|2\n");
+    EXPECT_EQ(CountersTemplateLines, std::vector<std::string>{"Live|1"}) << "not applied yet";
 
     options->ShowPage(4);
     QTest::mouseClick(Find<QPushButton>("sbJustifyByCenter"), Qt::LeftButton);
