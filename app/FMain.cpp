@@ -280,6 +280,7 @@ void TMain::ApplyMenuCaptions() {
 
 void TMain::InstallHooks() {
     InstallVideoHooks();
+    LoadFlagImages();
     UiHooks.RequestRedraw = [] {
         if (TMain* m = MainWindow()) {
             m->RedrawChangedCells();

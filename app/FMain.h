@@ -4,11 +4,13 @@
 
 #include <QImage>
 #include <QMainWindow>
+#include <QPixmap>
 
 #include <array>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/mouseinput.h"
 
@@ -53,6 +55,14 @@ class TMain : public QMainWindow {
     void ResetCountersWindow();
     // The new-game button shows the face NewGameFace names.
     void ShowFace();
+
+    // ---- Country flags (FMainFlags.cpp) ----
+    // One picture per country code from `folder` (empty: the installed collection); a missing
+    // file is the blank picture. Also lets a loaded video show its flag.
+    void LoadFlagImages(const QString& folder = {});
+    // The name line's flag: picture `country` of imC; nothing for 0 or a code past the list.
+    void ShowFlag(uint8_t country);
+    std::vector<QPixmap> imC;
 
     // ---- Commands ----
     void NewBtnClick();

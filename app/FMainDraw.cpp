@@ -224,8 +224,8 @@ void TMain::ShowPlayerName() {
     QPalette pal = lnamelabel->palette();
     pal.setColor(QPalette::WindowText, text == "Anonymous! Press F5 for Setup" ? Qt::red : Qt::black);
     lnamelabel->setPalette(pal);
-    // Country flags join with the country table; until then no flag is shown.
-    imFlag->setVisible(false);
+    // A video's flag was set when it loaded.
+    if (!fromVideo) ShowFlag(Options.CountryNumber);
 }
 
 void TMain::KeepWindowOnScreen() {

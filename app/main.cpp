@@ -7,6 +7,7 @@
 #include "app/Fdebug.h"
 #include "app/uihooks_qt.h"
 #include "core/debuglog.h"
+#include "settings/FOptions.h"
 #include "settings/options.h"
 #include "stats/Flhs_gain.h"
 #include "stats/Flocal_high_scores.h"
@@ -22,6 +23,7 @@ int main(int argc, char* argv[]) {
         // The windows in their fixed order; the others join here as they land.
         quorlet::TMain mainWindow(args.size() > 1 ? args.at(1) : QString());
         quorlet::Tdebug debugWindow(&mainWindow);
+        quorlet::TOptions_window optionsWindow;
         if (!mainWindow.StartedUp()) return 0;
         quorlet::RestoreWindowPositions();
         quorlet::TLocal_High_Scores localHighScores;

@@ -1,0 +1,153 @@
+#include "settings/optionsdialog.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "core/FData.h"
+#include "core/clock.h"
+#include "core/debuglog.h"
+#include "core/endgame.h"
+#include "core/safewrite.h"
+#include "core/textutil.h"
+#include "settings/FCap.h"
+#include "settings/playerid.h"
+#include "settings/settingsfile.h"
+#include "stats/counters.h"
+
+namespace quorlet {
+
+namespace {
+
+void Call(const std::function<void()>& hook) {
+    if (hook) hook();
+}
+
+} // namespace
+
+bool OptionsApply(TOptionsDialog& dialog, TOptionsSnapshot& snapshot) {
+    if (!IsPlayerIdAllowed(dialog.Text("edIdText"))) {
+        ShowMessageBox(kRefusedIdMessage);
+        dialog.ShowPage(1);
+        dialog.FocusControl("edIdText");
+        return false;
+    }
+    // A game played under the old options must not be ranked under the new ones.
+    const bool wasUnranked = IsGameUnranked();
+    const uint8_t level = GameLevel;
+    if (!ApplyOptionsControls(dialog)) return false;
+    snapshot.Taken = false;
+    Call(UiHooks.ReloadInterface);
+    Call(UiHooks.RequestRedraw);
+    SaveSettings();
+    LoadSettings();
+    LoadOptionsControls(dialog);
+    DebugLog("preferences applied");
+    DebugLog("close preferences window");
+    StopGameClock();
+    LoadLanguageFile();
+    Call(UiHooks.ApplyTexts);
+    dialog.CloseToMain();
+    GameClock = {};
+    if (Options.doShowCounters)
+        ShowCountersWindow();
+    else
+        HideCountersWindow();
+    RefreshCounters();
+    // The level follows the start-up mode: a board of another level is a new game too.
+    if (wasUnranked || GameLevel != level || IsGameUnranked()) Call(UiHooks.NewGame);
+    return true;
+}
+
+void RestoreOptionsSnapshot(TOptionsSnapshot& snapshot) {
+    if (!snapshot.Taken) return;
+    snapshot.Taken = false;
+    const bool cursorChanged = Options.CursorFileName != snapshot.Record.CursorFileName;
+    Options = snapshot.Record;
+    UITextTable = snapshot.Texts;
+    if (cursorChanged) LoadExternalCursor();
+}
+
+void OptionsCancel(TOptionsDialog& dialog, TOptionsSnapshot& snapshot) {
+    StopGameClock();
+    RestoreOptionsSnapshot(snapshot);
+    dialog.CloseToMain();
+}
+
+void OptionsEscape(TOptionsDialog& dialog, TOptionsSnapshot& snapshot) {
+    RestoreOptionsSnapshot(snapshot);
+    dialog.CloseToMain();
+    if (Options.doShowCounters)
+        ShowCountersWindow();
+    else
+        HideCountersWindow();
+}
+
+void OptionsDefault(TOptionsDialog& dialog, TOptionsSnapshot& snapshot) {
+    if (!snapshot.Taken) {
+        snapshot.Record = Options;
+        snapshot.Texts = UITextTable;
+        snapshot.Taken = true;
+    }
+    using O = tOptionsSet;
+    static constexpr std::string O::*kRecords[] = {
+        &O::hsBegTime, &O::hsBegName, &O::hsBegJump, &O::hsBeg3bvs, &O::hsIntTime, &O::hsIntName,
+        &O::hsIntJump, &O::hsInt3bvs, &O::hsExpTime, &O::hsExpName, &O::hsExpJump, &O::hsExp3bvs,
+    };
+    std::array<std::string, std::size(kRecords)> kept;
+    for (std::size_t i = 0; i < kept.size(); ++i)
+        kept[i] = Options.*kRecords[i];
+    ApplyDefaultSettings();
+    for (std::size_t i = 0; i < kept.size(); ++i)
+        Options.*kRecords[i] = kept[i];
+    LoadOptionsControls(dialog);
+    dialog.ShowPage(1);
+}
+
+bool SaveTemplateFile(const std::string& path, const std::string& memoText, const std::string& logLine,
+                      const std::string& errorPrefix) {
+    std::string bytes = memoText;
+    if (!bytes.empty() && bytes.back() != '\n') bytes += "\r\n";
+    std::string error;
+    if (!SafeWriteFile(path, bytes, &error)) {
+        ShowMessageBox(UIText("0290"));
+        DebugLog(errorPrefix + UIText("0290") + (error.empty() ? "" : ": " + error));
+        return false;
+    }
+    DebugLog(logLine);
+    return true;
+}
+
+bool LoadTemplateFile(const std::string& path, std::string& memoText, const std::string& logLine,
+                      const std::string& errorPrefix) {
+    std::ifstream in(path, std::ios::binary);
+    std::string text;
+    if (in) text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (!in || in.bad()) {
+        ShowMessageBox(UIText("0291"));
+        DebugLog(errorPrefix + UIText("0291"));
+        return false;
+    }
+    memoText = std::move(text);
+    DebugLog(logLine);
+    return true;
+}
+
+std::string CountersExcludeListText() {
+    std::string text;
+    for (std::size_t row = 0; row < Options.heightCr3 && row < CounterLabels.size(); ++row)
+        text += CounterLabels[row] + "\r\n";
+    return text;
+}
+
+TWindowRect CenterMainOnScreen(int32_t width, int32_t height, const TScreenSize& screen) {
+    const TWindowRect rect{(screen.Width - width) / 2, (screen.Height - height) / 2, width, height};
+    Options.posMainX = rect.Left;
+    Options.posMainY = rect.Top;
+    return rect;
+}
+
+std::string QuotedPath(const std::string& path) {
+    return "\"" + path + "\"";
+}
+
+} // namespace quorlet

@@ -1,0 +1,319 @@
+// The options dialog over the main window: each page opens, a changed control reaches Options and
+// "quorlet.dat" through Apply, and the ways out without Apply change nothing.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+
+#include "settings/FCap.h"
+#include "settings/FOptions.h"
+#include "settings/countries.h"
+#include "settings/settingsfile.h"
+#include "test_fmain_fixture.h"
+
+namespace quorlet {
+namespace {
+
+class OptionsWindowTest : public MainWindowTest {
+  protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        DebugWindowOn = 1;
+        Open();
+        options = std::make_unique<TOptions_window>();
+        options->Ask = [this](const QString& question) {
+            questions.push_back(question.toStdString());
+            if (answers.empty()) return false;
+            const bool answer = answers.front();
+            answers.pop_front();
+            return answer;
+        };
+        const std::function<void()> newGame = UiHooks.NewGame;
+        UiHooks.NewGame = [this, newGame] {
+            ++newGames;
+            newGame();
+        };
+    }
+    void TearDown() override {
+        options.reset();
+        MainWindowTest::TearDown();
+    }
+
+  public:
+    template <typename T> T* Find(const char* name) {
+        T* control = options->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
+    std::string SettingsFile() const {
+        std::ifstream in(Home() + kSettingsFileName, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    bool Logged(const std::string& part) const {
+        return std::any_of(DebugLogLines.begin(), DebugLogLines.end(),
+                           [&](const std::string& line) { return line.find(part) != std::string::npos; });
+    }
+
+    std::unique_ptr<TOptions_window> options;
+    std::vector<std::string> questions;
+    std::deque<bool> answers;
+    int newGames = 0;
+};
+
+TEST_F(OptionsWindowTest, EachPageOpensAndItsChangeIsAppliedAndSaved) {
+    // A second language file to choose on the language page.
+    std::filesystem::copy_file(Home() + kEnglishLanguageFileName, Home() + "german.lng");
+    struct Case {
+        int page;
+        std::function<void(OptionsWindowTest&)> change;
+        std::function<bool()> applied;
+        const char* fileLine;
+    };
+    const Case cases[] = {
+        {1, [](OptionsWindowTest& t) { t.Find<QLineEdit>("edIdText")->setText("Jan Novak"); },
+         [] { return Options.UserIDText == "Jan Novak"; }, "UserIDText=Jan Novak"},
+        {2, [](OptionsWindowTest& t) { t.Find<QCheckBox>("cbTenths")->setChecked(true); },
+         [] { return Options.doShowTenths; }, "doShowTenths=1"},
+        {3, [](OptionsWindowTest& t) { t.Find<QSpinBox>("seAttempts")->setValue(7); },
+         [] { return Options.seAttemptsValue == 7; }, "seAttemptsValue=7"},
+        {4, [](OptionsWindowTest& t) { t.Find<QCheckBox>("cbClipCur")->setChecked(true); },
+         [] { return Options.doClipCursor; }, "doClipCursor=1"},
+        {5,
+         [](OptionsWindowTest& t) {
+             QListWidget* list = t.Find<QListWidget>("LangFLB");
+             list->setCurrentItem(list->findItems("german.lng", Qt::MatchExactly).value(0));
+         },
+         [] { return Options.langFileName == "german.lng"; }, "langFileName=german.lng"},
+        // The automation page has no field of the record (its memo is a template file): a
+        // control of another page still applies from there.
+        {6, [](OptionsWindowTest& t) { t.Find<QLineEdit>("edReplayName")->setText("Auto"); },
+         [] { return Options.ReplayName == "Auto"; }, "ReplayName=Auto"},
+        {7, [](OptionsWindowTest& t) { t.Find<QCheckBox>("cbBlockChat")->setChecked(true); },
+         [] { return Options.doBlockChat; }, "doBlockChat=1"},
+        {8, [](OptionsWindowTest& t) { t.Find<QSpinBox>("seCr1")->setValue(99); },
+         [] { return Options.widthCr1 == 99; }, "widthCr1=99"},
+        {9, [](OptionsWindowTest& t) { t.Find<QComboBox>("cbColor1")->setCurrentIndex(3); },
+         [] { return Options.cbIRCColor1 == 3; }, "cbIRCColor1=3"},
+        {10, [](OptionsWindowTest& t) { t.Find<QCheckBox>("cbShowMousePath")->setChecked(false); },
+         [] { return !Options.ShowMousePath; }, "ShowMousePath=0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.page);
+        UiHooks.ShowOptionsWindow(c.page);
+        ASSERT_TRUE(options->isVisible());
+        EXPECT_FALSE(window->isEnabled());
+        EXPECT_EQ(options->CurrentPage(), c.page);
+        EXPECT_EQ(options->focusWidget(), options->ApplyBtn);
+        c.change(*this);
+        QTest::mouseClick(options->ApplyBtn, Qt::LeftButton);
+        EXPECT_FALSE(options->isVisible());
+        EXPECT_TRUE(window->isEnabled());
+        EXPECT_TRUE(c.applied());
+        EXPECT_NE(SettingsFile().find(std::string("\r\n") + c.fileLine + "\r\n"), std::string::npos) << c.fileLine;
+    }
+    // The record read back from the file is what the pages show.
+    const tOptionsSet applied = Options;
+    LoadSettings();
+    EXPECT_EQ(Options, applied);
+}
+
+TEST_F(OptionsWindowTest, LanguageEntryOpensOnTheLanguagePageWithTheLevelRadioChecked) {
+    Options.doStartUpMode = 2;
+    GameLevel = glIntermediate;
+    UiHooks.ShowOptionsWindow(5);
+    EXPECT_EQ(options->CurrentPage(), 5);
+    EXPECT_TRUE(Find<QWidget>("pLanguage")->isVisible());
+    EXPECT_FALSE(Find<QWidget>("pUser")->isVisible());
+    // The load runs after the level button, so the start-up mode shows.
+    EXPECT_TRUE(Find<QAbstractButton>("rExp")->isChecked());
+    EXPECT_EQ(Find<QTreeWidget>("PageSeL")->topLevelItem(4)->text(0), QString::fromStdString(UIText("0127")));
+}
+
+TEST_F(OptionsWindowTest, DefaultThenCancelEscapeOrCloseChangesNothing) {
+    Options.doMarks = true;
+    Options.hsBegTime = "12,34";
+    const tOptionsSet before = Options;
+    const std::string file = SettingsFile();
+    // A changed control without Apply is not stored.
+    UiHooks.ShowOptionsWindow(2);
+    Find<QCheckBox>("cbMarks")->setChecked(false);
+    QTest::mouseClick(options->CancelBtn, Qt::LeftButton);
+    EXPECT_EQ(Options, before);
+    for (int way = 0; way < 3; ++way) {
+        SCOPED_TRACE(way);
+        UiHooks.ShowOptionsWindow(2);
+        answers = {true};
+        QTest::mouseClick(options->DefaultBtn, Qt::LeftButton);
+        EXPECT_EQ(questions.back(), "Are you sure you want to reset the Preferences?");
+        EXPECT_FALSE(Options.doMarks);
+        EXPECT_EQ(options->CurrentPage(), 1);
+        if (way == 0) QTest::mouseClick(options->CancelBtn, Qt::LeftButton);
+        if (way == 1) options->ExitBtn->trigger();
+        if (way == 2) options->close();
+        EXPECT_FALSE(options->isVisible());
+        EXPECT_TRUE(window->isEnabled());
+        EXPECT_EQ(Options, before);
+        EXPECT_EQ(SettingsFile(), file);
+    }
+    // Default answered No does nothing.
+    UiHooks.ShowOptionsWindow(1);
+    answers = {false};
+    QTest::mouseClick(options->DefaultBtn, Qt::LeftButton);
+    EXPECT_TRUE(Options.doMarks);
+}
+
+TEST_F(OptionsWindowTest, RefusedPlayerIdStaysOnTheUserPage) {
+    UiHooks.ShowOptionsWindow(3);
+    Find<QLineEdit>("edIdText")->setText("xX5hitXx");
+    const tOptionsSet before = Options;
+    QTest::mouseClick(options->ApplyBtn, Qt::LeftButton);
+    EXPECT_EQ(messages.back(), kRefusedIdMessage);
+    EXPECT_TRUE(options->isVisible());
+    EXPECT_EQ(options->CurrentPage(), 1);
+    EXPECT_EQ(options->focusWidget(), Find<QLineEdit>("edIdText"));
+    EXPECT_EQ(Options, before);
+}
+
+TEST_F(OptionsWindowTest, CountryShowsItsFlagHereAndUnderTheBoard) {
+    if (!std::filesystem::exists(kFlagFolder)) GTEST_SKIP() << "flag package not installed";
+    UiHooks.ShowOptionsWindow(1);
+    QComboBox* box = Find<QComboBox>("boxCountry");
+    box->setCurrentIndex(box->findText("USA"));
+    EXPECT_EQ(box->currentIndex(), 80);
+    ASSERT_FALSE(options->imFlag->pixmap().isNull());
+    EXPECT_EQ(options->imFlag->pixmap().size(), QSize(16, 11));
+    box->setCurrentIndex(0);
+    EXPECT_TRUE(options->imFlag->pixmap().isNull()) << "(N/A) empties the flag";
+
+    box->setCurrentIndex(box->findText("USA"));
+    QTest::mouseClick(options->ApplyBtn, Qt::LeftButton);
+    EXPECT_EQ(Options.CountryNumber, 41);
+    EXPECT_TRUE(window->imFlag->isVisibleTo(window.get()));
+    EXPECT_EQ(window->imFlag->Image(), window->imC[41].toImage());
+
+    // A loaded video's flag by its country, then nothing for country 0.
+    UiHooks.ShowReplayFlag(12);
+    EXPECT_EQ(window->imFlag->Image(), window->imC[12].toImage());
+    UiHooks.ShowReplayFlag(0);
+    EXPECT_FALSE(window->imFlag->isVisibleTo(window.get()));
+}
+
+TEST_F(OptionsWindowTest, MissingFlagFilesGiveBlankPicturesWithoutAMessage) {
+    window->LoadFlagImages(QString::fromStdString(Home() + "noflags/"));
+    ASSERT_EQ(window->imC.size(), kCountryCount);
+    for (const QPixmap& flag : window->imC) {
+        EXPECT_EQ(flag.size(), QSize(16, 11));
+        EXPECT_EQ(flag.toImage().pixelColor(3, 3).alpha(), 0);
+    }
+    Options.CountryNumber = 41;
+    window->ShowPlayerName();
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(OptionsWindowTest, ApplyOnACustomGameStartsANewGameButNotOnARankedOne) {
+    UiHooks.ShowOptionsWindow(1);
+    QTest::mouseClick(options->ApplyBtn, Qt::LeftButton);
+    EXPECT_EQ(newGames, 0) << "a ranked standard game goes on";
+
+    GameLevel = glCustom;
+    LastColumn = 9;
+    LastRow = 9;
+    MineCount = 12;
+    UiHooks.ShowOptionsWindow(1);
+    QTest::mouseClick(options->ApplyBtn, Qt::LeftButton);
+    EXPECT_EQ(newGames, 1);
+}
+
+TEST_F(OptionsWindowTest, CounterTemplateLoadAsksToSaveFirstAndOverwriteNoStops) {
+    const std::string existing = Home() + "mine.txt";
+    std::ofstream(existing, std::ios::binary) << "Old|1\r\n";
+    const std::string other = Home() + "other.txt";
+    std::ofstream(other, std::ios::binary) << "New|2\r\n";
+    UiHooks.ShowOptionsWindow(8);
+    options->mtemplate->setPlainText("Memo|3");
+    int saveDialogs = 0;
+    options->ChooseSaveFile = [&](const QString&) {
+        ++saveDialogs;
+        return QString::fromStdString(existing);
+    };
+    options->ChooseOpenFile = [&](const QString&) { return QString::fromStdString(other); };
+    answers = {true, false}; // save first: yes; overwrite: no
+    QTest::mouseClick(Find<QPushButton>("sbLoadCnt"), Qt::LeftButton);
+    EXPECT_EQ(saveDialogs, 1);
+    EXPECT_EQ(questions, (std::vector<std::string>{UIText("0329"), "File exists. Overwrite File?"}));
+    std::ifstream in(existing, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "Old|1\r\n");
+    EXPECT_EQ(options->mtemplate->toPlainText(), "New|2\n");
+    EXPECT_EQ(Find<QLabel>("lpos")->text(), "[ 1 ]");
+    EXPECT_TRUE(Logged("counters template file loaded"));
+
+    // Overwrite answered Yes writes the memo.
+    answers = {true};
+    QTest::mouseClick(Find<QPushButton>("sbSaveCnt"), Qt::LeftButton);
+    std::ifstream again(existing, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(again), {}), "New|2\r\n");
+
+    // The formula editor's line lands in the memo.
+    UiHooks.AppendTemplateLine("F|<3bv>");
+    EXPECT_EQ(options->mtemplate->toPlainText(), "New|2\nF|<3bv>\n");
+}
+
+TEST_F(OptionsWindowTest, PageButtons) {
+    UiHooks.ShowOptionsWindow(10);
+    QCheckBox* layout = Find<QCheckBox>("cbChangeLayout");
+    layout->setChecked(false);
+    EXPECT_FALSE(Find<QCheckBox>("cbDarkenBoard")->isChecked());
+    EXPECT_FALSE(Find<QCheckBox>("cbShowCells")->isChecked());
+    layout->setChecked(true);
+    EXPECT_TRUE(Find<QCheckBox>("cbDarkenBoard")->isChecked());
+
+    messages.clear();
+    options->ShowPage(2);
+    Find<QCheckBox>("cbMarks")->setChecked(true);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "Do not forget to check the marks off when you will start the serious trainings.");
+    options->ShowPage(3);
+    QTest::mouseClick(Find<QPushButton>("sb3"), Qt::LeftButton);
+    EXPECT_EQ(messages.back(), UIText("0179"));
+
+    // The exclusion list takes every counters row label.
+    Options.heightCr3 = 2;
+    CounterLabels[0] = "3BV";
+    CounterLabels[1] = "time";
+    options->ShowPage(9);
+    answers = {true};
+    QTest::mouseClick(Find<QPushButton>("sbflushlist"), Qt::LeftButton);
+    EXPECT_EQ(options->mCntExcludeList->toPlainText(), "3BV\ntime\n");
+
+    // The formula editor opens on a template without its empty lines.
+    int formulaWindows = 0;
+    UiHooks.ShowFormulaWindow = [&] { ++formulaWindows; };
+    options->ShowPage(8);
+    options->mtemplate->setPlainText("A|1\n\nB|2\n");
+    CountersTemplateLines = {"Live|1"};
+    QTest::mouseClick(Find<QPushButton>("sbAddFormula"), Qt::LeftButton);
+    EXPECT_EQ(formulaWindows, 1);
+    EXPECT_EQ(options->mtemplate->toPlainText(), "A|1\nB|2\n");
+    EXPECT_EQ(CountersTemplateLines, std::vector<std::string>{"Live|1"}) << "not applied yet";
+
+    options->ShowPage(4);
+    QTest::mouseClick(Find<QPushButton>("sbJustifyByCenter"), Qt::LeftButton);
+    EXPECT_EQ(Options.posMainX, window->x());
+    EXPECT_EQ(Options.posMainY, window->y());
+}
+
+} // namespace
+} // namespace quorlet
