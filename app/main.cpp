@@ -7,6 +7,7 @@
 #include "app/Fdebug.h"
 #include "app/uihooks_qt.h"
 #include "core/debuglog.h"
+#include "kit/KitStartup.h"
 #include "settings/options.h"
 
 int main(int argc, char* argv[]) {
@@ -16,6 +17,8 @@ int main(int argc, char* argv[]) {
         QApplication::setApplicationName(QStringLiteral("warning"));
         // Message box and clipboard first: start-up may already need them.
         quorlet::InstallQtUiHooks();
+        // The kit's objects before the main window; freed after the windows are gone.
+        quorlet::TKitStartupScope kitStartup;
         const QStringList args = QApplication::arguments();
         // The windows in their fixed order; the others join here as they land.
         quorlet::TMain mainWindow(args.size() > 1 ? args.at(1) : QString());
