@@ -8,6 +8,7 @@
 #include "app/uihooks_qt.h"
 #include "core/debuglog.h"
 #include "settings/FOptions.h"
+#include "kit/KitStartup.h"
 #include "settings/options.h"
 #include "stats/Flhs_gain.h"
 #include "stats/Flocal_high_scores.h"
@@ -19,6 +20,8 @@ int main(int argc, char* argv[]) {
         QApplication::setApplicationName(QStringLiteral("warning"));
         // Message box and clipboard first: start-up may already need them.
         quorlet::InstallQtUiHooks();
+        // The kit's objects before the main window; freed after the windows are gone.
+        quorlet::TKitStartupScope kitStartup;
         const QStringList args = QApplication::arguments();
         // The windows in their fixed order; the others join here as they land.
         quorlet::TMain mainWindow(args.size() > 1 ? args.at(1) : QString());

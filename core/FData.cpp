@@ -109,6 +109,10 @@ uint8_t CountersWindowCreated = 0;
 uint8_t CountersTemplatePending = 0;
 uint8_t CountersLaidOutOnce = 0;
 
+TKitApplication* KitApplication = nullptr;
+TKitThemeManager* KitThemeManager = nullptr;
+uint32_t KitVersionFlags = 0;
+
 void ResetGlobals() {
     // ---- Counter formulas and counters ----
     FormulaEvalError = FormulaErrorLogging = 0;

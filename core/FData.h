@@ -222,6 +222,16 @@ extern uint8_t ReplayCountry;
 // Set once the main window has been created.
 extern uint8_t MainWindowCreated;
 
+// ---- Component kit ----------------------------------------------------------------------
+
+class TKitApplication;
+class TKitThemeManager;
+// Made by KitStartup as children of the application instance, freed by KitShutdown; nothing
+// outside the kit reads them, and ResetGlobals leaves them alone.
+extern TKitApplication* KitApplication;
+extern TKitThemeManager* KitThemeManager;
+extern uint32_t KitVersionFlags;
+
 // Puts every global back to its start-of-program value (tests start from here).
 void ResetGlobals();
 

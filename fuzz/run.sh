@@ -11,14 +11,14 @@ FLAGS="-std=c++20 -g -O1 -I. -fsanitize=fuzzer,address,undefined -fno-sanitize-r
 mkdir -p "$OUT/obj"
 # The engine: every Qt-free unit (window F-units excluded, as in CMakeLists.txt).
 OBJS=""
-for src in core/*.cpp settings/*.cpp stats/*.cpp; do
+for src in core/*.cpp settings/*.cpp stats/*.cpp kit/[a-z]*.cpp; do
   unit=$(basename "$src" .cpp)
   case "$unit" in
     FData|FMath|FCap|Ffuncstats) ;;
     F*) continue ;;
   esac
   obj="$OUT/obj/$(echo "$src" | tr / _).o"
-  if [ ! -f "$obj" ] || [ "$src" -nt "$obj" ] || [ -n "$(find core settings stats -name '*.h' -newer "$obj" | head -1)" ]; then
+  if [ ! -f "$obj" ] || [ "$src" -nt "$obj" ] || [ -n "$(find core settings stats kit -name '*.h' -newer "$obj" | head -1)" ]; then
     $CXX $FLAGS -fsanitize=fuzzer-no-link -c "$src" -o "$obj" 2>&1 | sed 's/-fsanitize=fuzzer-no-link//' >&2
   fi
   OBJS="$OBJS $obj"

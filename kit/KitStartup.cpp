@@ -1,0 +1,28 @@
+#include "kit/KitStartup.h"
+
+#include <QCoreApplication>
+
+#include "core/FData.h"
+#include "kit/KitClass.h"
+#include "kit/KitSysUtils.h"
+#include "kit/KitThemeManager.h"
+
+namespace quorlet {
+
+void KitStartup() {
+    if (KitApplication) return;
+    KitVersionFlags = StartupVersionFlags();
+    // Children of the application instance, so nothing outlives it even without a shutdown.
+    KitApplication = new TKitApplication(QCoreApplication::instance());
+    KitThemeManager = new TKitThemeManager(QCoreApplication::instance());
+}
+
+void KitShutdown() {
+    delete KitThemeManager;
+    KitThemeManager = nullptr;
+    delete KitApplication;
+    KitApplication = nullptr;
+    KitVersionFlags = 0;
+}
+
+} // namespace quorlet
