@@ -376,7 +376,7 @@ void TMain::FormCreate(const QString& firstArgument) {
         ReadTimeZoneInfo();
         ++step;
         // The case of the folder is kept: Linux paths are case-sensitive.
-        Options.LastPath = ResolveProgramFolder();
+        Options.LastPath = OpenProgramFolder();
         ++step;
         for (QAction* a : {sbSavereplay, btnSaveBoard, btnPreviewReplay})
             a->setEnabled(false);
@@ -441,7 +441,7 @@ void TMain::FormCreate(const QString& firstArgument) {
                 ReplayMode = 1;
             } else {
                 ShowMessageBox("File \"" + StartupVideoFile +
-                               "\"\r\n\r\nis not an Quorlet Video File (.QVF)");
+                               "\"\r\n\r\nis not a Quorlet Video File (.QVF)");
                 StartupVideoFile.clear();
             }
         }
