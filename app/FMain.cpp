@@ -24,6 +24,7 @@
 #include "core/debuglog.h"
 #include "core/layout.h"
 #include "core/programfolder.h"
+#include "app/pluginhost.h"
 #include "core/sysinfo.h"
 #include "core/textutil.h"
 #include "core/uihooks.h"
@@ -168,6 +169,9 @@ void TMain::BuildMenus() {
     boardpresFoldBtn = AddItem(folderMnu, {}, QKeySequence(Qt::CTRL | Qt::Key_7));
     plugFoldBtn = AddItem(folderMnu, {}, QKeySequence(Qt::CTRL | Qt::Key_6));
     ScreenshotMnu = OptionsMnu->addMenu(QString());
+    pluginbtn = OptionsMnu->addMenu(QString());
+    pluginbtn->setObjectName(QStringLiteral("pluginbtn"));
+    pluginbtn->setTitle(Caption("0303", "plug"));
     ShowCountersBtn = AddItem(OptionsMnu, {}, Qt::Key_C);
     ShowCountersBtn->setCheckable(true);
     ShowDebugProtocol1 = AddItem(OptionsMnu, {}, Qt::Key_D);
@@ -399,7 +403,7 @@ void TMain::FormCreate(const QString& firstArgument) {
         ++step;
         Options.ExeFileName = QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString();
         ++step;
-        // Plug-ins load here once the plug-in host exists.
+        LoadPlugins(pluginbtn, this);
         ++step;
         try {
             VideoEvents.fill({});
