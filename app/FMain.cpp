@@ -24,6 +24,7 @@
 #include "core/debuglog.h"
 #include "core/layout.h"
 #include "core/programfolder.h"
+#include "app/pluginhost.h"
 #include "core/sysinfo.h"
 #include "core/textutil.h"
 #include "core/uihooks.h"
@@ -169,6 +170,9 @@ void TMain::BuildMenus() {
     plugFoldBtn = AddItem(folderMnu, {}, QKeySequence(Qt::CTRL | Qt::Key_6));
     ScreenshotMnu = OptionsMnu->addMenu(QString());
     BuildPictureMenus();
+    pluginbtn = OptionsMnu->addMenu(QString());
+    pluginbtn->setObjectName(QStringLiteral("pluginbtn"));
+    pluginbtn->setTitle(Caption("0303", "plug"));
     ShowCountersBtn = AddItem(OptionsMnu, {}, Qt::Key_C);
     ShowCountersBtn->setCheckable(true);
     ShowDebugProtocol1 = AddItem(OptionsMnu, {}, Qt::Key_D);
@@ -380,7 +384,7 @@ void TMain::FormCreate(const QString& firstArgument) {
         ReadTimeZoneInfo();
         ++step;
         // The case of the folder is kept: Linux paths are case-sensitive.
-        Options.LastPath = ResolveProgramFolder();
+        Options.LastPath = OpenProgramFolder();
         ++step;
         for (QAction* a : {sbSavereplay, btnSaveBoard, btnPreviewReplay})
             a->setEnabled(false);
@@ -403,7 +407,7 @@ void TMain::FormCreate(const QString& firstArgument) {
         ++step;
         Options.ExeFileName = QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString();
         ++step;
-        // Plug-ins load here once the plug-in host exists.
+        LoadPlugins(pluginbtn, this);
         ++step;
         try {
             VideoEvents.fill({});
@@ -445,7 +449,7 @@ void TMain::FormCreate(const QString& firstArgument) {
                 ReplayMode = 1;
             } else {
                 ShowMessageBox("File \"" + StartupVideoFile +
-                               "\"\r\n\r\nis not an Quorlet Video File (.QVF)");
+                               "\"\r\n\r\nis not a Quorlet Video File (.QVF)");
                 StartupVideoFile.clear();
             }
         }

@@ -171,6 +171,8 @@ class TMain : public QMainWindow {
     QMenu* MouseMnu = nullptr;
     QMenu* folderMnu = nullptr;
     QMenu* ScreenshotMnu = nullptr;
+    // "plug" under Options: the items the plug-ins add.
+    QMenu* pluginbtn = nullptr;
     QAction* NewBtn = nullptr;
     QAction* PlayVideoBtn = nullptr;
     QAction* sbSavereplay = nullptr;

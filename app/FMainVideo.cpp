@@ -117,7 +117,7 @@ void TMain::PlayVideoBtnClick() {
     const QString name = ChooseVideoFile(QString::fromStdString(Options.LastPath));
     if (name.isEmpty()) return;
     if (name.right(4).toUpper() != QStringLiteral(".QVF")) {
-        ShowMessageBox("Not an Quorlet Video File");
+        ShowMessageBox("Not a Quorlet Video File");
         return;
     }
     OpenReplayFile(name.toStdString());

@@ -176,6 +176,11 @@ void Tdebug::FontBtnClick() {
 }
 
 void Tdebug::CommandBtnClick() {
+    // The command box places and shows itself, and disables this window.
+    if (UiHooks.ShowDebugCommandWindow) {
+        UiHooks.ShowDebugCommandWindow();
+        return;
+    }
     if (!CommandBox) return;
     const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
     const QSize screenSize = shown ? shown->geometry().size() : QSize(INT_MAX / 2, INT_MAX / 2);

@@ -6,6 +6,9 @@
 #include "app/FProgressBar.h"
 #include "app/Fdebug.h"
 #include "app/uihooks_qt.h"
+#include "settings/FAbout.h"
+#include "settings/FMultiplayer.h"
+#include "settings/Fdebug_command.h"
 #include "core/debuglog.h"
 #include "settings/FOptions.h"
 #include "kit/KitStartup.h"
@@ -25,8 +28,11 @@ int main(int argc, char* argv[]) {
         const QStringList args = QApplication::arguments();
         // The windows in their fixed order; the others join here as they land.
         quorlet::TMain mainWindow(args.size() > 1 ? args.at(1) : QString());
+        quorlet::TMult multiplayerWindow(&mainWindow);
+        quorlet::TAbout aboutBox;
         quorlet::Tdebug debugWindow(&mainWindow);
         quorlet::TOptions_window optionsWindow;
+        quorlet::TDebug_Command debugCommandBox(&debugWindow);
         if (!mainWindow.StartedUp()) return 0;
         quorlet::RestoreWindowPositions();
         quorlet::TLocal_High_Scores localHighScores;

@@ -53,7 +53,7 @@ std::string BoardString;
 std::string GameIdText;
 std::string GameEndStamp;
 
-std::vector<std::string> DebugLogLines;
+TLogLines DebugLogLines;
 uint8_t DebugLogNotifying = 0;
 uint64_t MemoryLogAvailable = 0;
 uint8_t MemoryLogHour = 60;
@@ -103,6 +103,7 @@ uint8_t FormulaErrorLogging = 0;
 uint16_t FormulaMaxDepth = 0;
 std::array<std::string, kCounterRows> CounterLabels{};
 std::array<std::string, kCounterRows> CounterValues{};
+int32_t CounterRowsShown = 0;
 std::vector<std::string> CountersTemplateLines;
 uint8_t OptionsWindowCreated = 0;
 uint8_t CountersWindowCreated = 0;
@@ -119,6 +120,7 @@ void ResetGlobals() {
     FormulaMaxDepth = 0;
     CounterLabels.fill(std::string());
     CounterValues.fill(std::string());
+    CounterRowsShown = 0;
     CountersTemplateLines.clear();
     OptionsWindowCreated = CountersWindowCreated = 0;
     CountersTemplatePending = CountersLaidOutOnce = 0;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/loglines.h"
 #include "core/video.h"
 #include "settings/optionsset.h"
 #include "stats/gamerecord.h"
@@ -99,7 +100,7 @@ extern std::string GameEndStamp;
 // ---- Debug log -------------------------------------------------------------------------
 
 // The lines of the debug window, newest first.
-extern std::vector<std::string> DebugLogLines;
+extern TLogLines DebugLogLines;
 // Set while the debug window is being told of a change (a line logged then tells it nothing).
 extern uint8_t DebugLogNotifying;
 // Memory report state: available bytes and the hour and minute of the last entry.
@@ -202,6 +203,8 @@ constexpr int kCounterRows = 101;
 // The label and value columns built by the latest counters refresh.
 extern std::array<std::string, kCounterRows> CounterLabels;
 extern std::array<std::string, kCounterRows> CounterValues;
+// The rows that refresh filled (the cells past them keep older text).
+extern int32_t CounterRowsShown;
 // The counters template; the options dialog's memo shows and edits these lines.
 extern std::vector<std::string> CountersTemplateLines;
 // Set by the options and counters windows when they are created.

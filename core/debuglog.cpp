@@ -1,11 +1,10 @@
 #include "core/debuglog.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <vector>
 
 #include "core/FData.h"
+#include "core/safewrite.h"
 #include "core/textutil.h"
 #include "core/uihooks.h"
 #include "settings/FCap.h"
@@ -46,7 +45,7 @@ std::vector<std::string> SplitLines(const std::string& text) {
 void InsertEntry(const std::string& text) {
     auto lines = SplitLines(text);
     lines.front() = Stamp() + lines.front();
-    DebugLogLines.insert(DebugLogLines.begin(), lines.begin(), lines.end());
+    DebugLogLines.PushFront(lines.begin(), lines.end());
 }
 
 // A window that logs (or clears) while it is told of a change would be told again from inside
@@ -102,30 +101,10 @@ void SaveDebugLogAs(const std::string& path) {
 
 bool SaveDebugLogTo(const std::string& path) {
     try {
-        namespace fs = std::filesystem;
-        const fs::path target(path);
-        fs::path temp = target;
-        temp += ".tmp";
-        {
-            std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-            if (!out) return false;
-            for (const auto& line : DebugLogLines)
-                out << line << '\n';
-            out.flush();
-            if (!out) {
-                out.close();
-                std::error_code ec;
-                fs::remove(temp, ec);
-                return false;
-            }
-        }
-        std::error_code ec;
-        fs::rename(temp, target, ec);
-        if (ec) {
-            fs::remove(temp, ec);
-            return false;
-        }
-        return true;
+        std::string text;
+        for (const auto& line : DebugLogLines)
+            text += line + '\n';
+        return SafeWriteFile(path, text);
     } catch (...) {
         return false;
     }

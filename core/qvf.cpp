@@ -16,6 +16,7 @@
 #include "core/nametemplate.h"
 #include "core/playback.h"
 #include "core/random.h"
+#include "core/safewrite.h"
 #include "core/textutil.h"
 #include "core/uihooks.h"
 #include "core/video.h"
@@ -91,32 +92,6 @@ std::string RandomDigits(std::size_t count) {
     return text;
 }
 
-bool WriteAll(int fd, const uint8_t* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// A temporary file beside the target, renamed over it: a failure never leaves half a video.
-// Returns 0, or the errno of the failure.
-int WriteFileReplacing(const std::string& path, const std::vector<uint8_t>& bytes) {
-    const std::string temp = path + ".tmp";
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return errno;
-    bool ok = WriteAll(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
-    int error = ok ? 0 : errno;
-    if (::close(fd) != 0 && ok) ok = false, error = errno;
-    if (ok && ::rename(temp.c_str(), path.c_str()) == 0) return 0;
-    if (ok) error = errno;
-    ::unlink(temp.c_str());
-    return error ? error : EIO;
-}
-
 // The reader implies the size from the level byte and counts the mine pairs from MineCount:
 // a board that disagrees would give a file that never loads.
 bool BoardMatchesLevel() {
@@ -154,8 +129,10 @@ bool WriteReplay(const std::string& path, bool highScore, const std::string& don
         if (events > kVideoMaxEvents) events = kVideoMaxEvents;
         const std::string info = highScore ? HighScoreReplayInfoText() : ReplayInfoText();
         const std::vector<uint8_t> bytes = BuildReplayBytes(info, static_cast<uint32_t>(events));
-        if (const int error = WriteFileReplacing(path, bytes); error != 0) {
-            ReportSaveFailure(path, std::strerror(error));
+        std::string why;
+        if (!SafeWriteFile(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+                           &why)) {
+            ReportSaveFailure(path, why);
             return false;
         }
     } catch (...) {
@@ -507,6 +484,11 @@ std::string HighScoreReplayPath() {
 
 bool AutoSaveHighScoreReplay() {
     if (IsGameUnranked()) return false;
+    // Without a program folder the name would land in whatever folder the process runs in.
+    if (Options.LastPath.empty()) {
+        DebugLog("#high score replay not saved: there is no program folder");
+        return false;
+    }
     return WriteReplay(HighScoreReplayPath(), true, "high score replay automatically saved");
 }
 

@@ -208,7 +208,7 @@ void LoadExternalCursor() {
     try {
         const std::string& name = Options.CursorFileName;
         const std::string path = Options.LastPath + name;
-        if (name.empty() || !FileExists(path)) {
+        if (name.empty() || Options.LastPath.empty() || !FileExists(path)) {
             use({});
             return;
         }

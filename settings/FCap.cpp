@@ -12,6 +12,7 @@
 #include "core/FData.h"
 #include "core/debuglog.h"
 #include "core/programfolder.h"
+#include "core/safewrite.h"
 #include "settings/languageencoding.h"
 
 namespace quorlet {
@@ -404,9 +405,13 @@ namespace {
 
 constexpr std::string_view kAboutKey = "0021";
 constexpr std::string_view kProgramName = "Minesweeper Quorlet";
+// Far above any real language file (the English one is under 10 KB), as the settings file is capped.
+constexpr std::uintmax_t kMaxLanguageFileSize = 1u << 20;
 
 std::string LanguageFilePath() {
     const std::string folder = Options.LastPath.empty() ? ResolveProgramFolder() : Options.LastPath;
+    // Never a name relative to whatever folder the process runs in.
+    if (folder.empty()) return {};
     return folder + Options.langFileName;
 }
 
@@ -473,11 +478,14 @@ void LoadLanguageFile() {
         const std::string path = LanguageFilePath();
         std::error_code ec;
         // No file name leaves the folder itself, which is no language file either.
-        if (Options.langFileName.empty() || !std::filesystem::exists(path, ec)) {
+        if (path.empty() || Options.langFileName.empty() || !std::filesystem::exists(path, ec)) {
             DebugLog("can not find prefered language file");
             return;
         }
         if (!std::filesystem::is_regular_file(path, ec)) throw std::runtime_error("not a file");
+        // A stray huge file would cost seconds and memory at every start.
+        const std::uintmax_t size = std::filesystem::file_size(path, ec);
+        if (ec || size > kMaxLanguageFileSize) throw std::runtime_error("file too large or unreadable");
         const std::string bytes = ReadFileBytes(path);
         std::string_view rest(bytes);
         // Editors that save UTF-8 may put a byte-order mark in front of the first key.
@@ -525,25 +533,16 @@ std::string EnglishLanguageFileText() {
 }
 
 void InstallEnglishLanguageFile() {
-    namespace fs = std::filesystem;
-    std::string tempPath;
     try {
         if (Options.LastPath.empty()) return;
         const std::string path = Options.LastPath + kEnglishLanguageFileName;
         std::error_code ec;
-        if (fs::exists(path, ec) || ec) return;
-        tempPath = path + ".tmp";
-        {
-            std::ofstream out(tempPath, std::ios::binary | std::ios::trunc);
-            out << EnglishLanguageFileText();
-            out.close();
-            if (!out) throw std::runtime_error("write failed");
-        }
-        fs::rename(tempPath, path);
+        if (std::filesystem::exists(path, ec) || ec) return;
+        std::string why;
+        if (!SafeWriteFile(path, EnglishLanguageFileText(), &why))
+            DebugLog(std::string("#cannot write ") + kEnglishLanguageFileName + ": " + why);
     } catch (const std::exception& e) {
         DebugLog(std::string("#cannot write ") + kEnglishLanguageFileName + ": " + e.what());
-        std::error_code ec;
-        if (!tempPath.empty()) fs::remove(tempPath, ec);
     }
 }
 

@@ -8,4 +8,12 @@ void RegisterVideoFileType() {
     DebugLog("#video file type registration is not available yet");
 }
 
+void DebugCmdRemoteSystemInfo() {
+    DebugLog("multiplayer under construction");
+}
+
+void DebugCmdRemoteProcessList() {
+    DebugLog("multiplayer under construction");
+}
+
 } // namespace quorlet

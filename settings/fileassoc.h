@@ -7,4 +7,8 @@ namespace quorlet {
 // Registers the file type and shows whether it worked.
 void RegisterVideoFileType();
 
+// The debug commands that stand for the unfinished multiplayer requests: a log line only.
+void DebugCmdRemoteSystemInfo();
+void DebugCmdRemoteProcessList();
+
 } // namespace quorlet

@@ -13,6 +13,7 @@
 #include "core/FData.h"
 #include "core/debuglog.h"
 #include "core/nametemplate.h"
+#include "core/safewrite.h"
 #include "settings/FCap.h"
 #include "settings/options.h"
 #include "settings/playerid.h"
@@ -176,7 +177,6 @@ constexpr TFileSection kSections[] = {
 
 constexpr const char* kEol = "\r\n";
 constexpr const char* kRefusedPlayerIdText = "Player ID Text was not correct. Press F5 for setup";
-constexpr const char* kTempSuffix = ".tmp";
 // Far above any real settings file; keeps a stray huge file from being read into memory.
 constexpr std::uintmax_t kMaxSettingsFileSize = 1u << 20;
 
@@ -408,18 +408,15 @@ std::string MakeOptionsChecksum() {
 
 void SaveSettings() {
     int step = 0;
-    std::string tempPath;
     try {
         if (Options.LastPath.empty()) throw std::runtime_error("no program folder");
         const std::string path = SettingsPath();
-        tempPath = path + kTempSuffix;
-        step = 1;
-        std::ofstream file(tempPath, std::ios::binary | std::ios::trunc);
-        if (!file) throw std::runtime_error("can not create " + tempPath);
+        // Built whole in memory, then written once: a failure leaves the old file as it was.
+        std::string file;
         step = 2;
         auto line = [&](const std::string& text) {
-            file << text << kEol;
-            if (!file) throw std::runtime_error("write failed");
+            file += text;
+            file += kEol;
             ++step;
         };
 
@@ -447,11 +444,11 @@ void SaveSettings() {
         line("csO=" + MakeOptionsChecksum());
         line(";END");
 
-        file.flush();
-        file.close();
-        if (!file) throw std::runtime_error("write failed");
-        fs::rename(tempPath, path);
-        tempPath.clear();
+        std::string why;
+        if (!SafeWriteFile(path, file, &why)) {
+            step = 1;
+            throw std::runtime_error(path + ": " + why);
+        }
         DebugLog("preferences saved");
     } catch (...) {
         const std::string why = CurrentErrorText();
@@ -459,10 +456,6 @@ void SaveSettings() {
         if (step == 0) DebugLog("error #0: can not assign file");
         if (step == 1) DebugLog("error #1: can not rewrite file (file is read-only)");
         DebugLog("#" + why);
-        if (!tempPath.empty()) {
-            std::error_code ec;
-            fs::remove(tempPath, ec);
-        }
         SaveDebugLog();
     }
 }
@@ -471,8 +464,15 @@ void LoadSettings() {
     int step = 0;
     std::string path;
     try {
+        // Whatever this read finds, the template is then loaded or pending, never saved unread.
+        CountersTemplatePending = 1;
         if (Options.LastPath.empty()) throw std::runtime_error("no program folder");
         path = FindSettingsFile();
+        std::error_code templateCheck;
+        if (!path.empty() || fs::exists(CountersTemplatePath(), templateCheck))
+            LoadCountersTemplate();
+        else
+            ClearCountersTemplate(); // a first start: nothing to load, and nothing to report
         if (path.empty()) {
             // A first start: give the player the template to translate.
             InstallEnglishLanguageFile();
@@ -489,19 +489,15 @@ void LoadSettings() {
         if (fs::file_size(path, ec) > kMaxSettingsFileSize || ec)
             throw std::runtime_error("settings file too large or unreadable");
 
+        // A field the file does not name keeps its default, not a zero.
+        ApplyDefaultSettings();
         const auto& keys = ReaderKeys();
-        bool templatesLoaded = false;
         std::string text;
         while (std::getline(file, text)) {
             if (!text.empty() && text.back() == '\r') text.pop_back();
             if (text.size() < 4 || text[0] == ';' || text[0] == '[') continue;
             const size_t eq = text.find('=');
             if (eq == std::string::npos) continue;
-            // Once per read is enough: the template files do not change while the lines are read.
-            if (!templatesLoaded) {
-                LoadCountersTemplate();
-                templatesLoaded = true;
-            }
             const std::string key = UpperCase(std::string_view(text).substr(0, eq));
             const std::string value = text.substr(eq + 1);
 

@@ -1,5 +1,7 @@
 #include "stats/chatformat.h"
 
+#include <algorithm>
+
 #include "core/FData.h"
 #include "core/debuglog.h"
 #include "core/random.h"
@@ -77,9 +79,8 @@ bool LeftOutOfReplay(const std::string& label) {
 }
 
 std::vector<TChatCounterRow> CurrentCounterRows() {
-    size_t rows = CounterLabels.size();
-    while (rows > 0 && CounterLabels[rows - 1].empty() && CounterValues[rows - 1].empty())
-        --rows;
+    // Exactly the grid's rows: the slots past them keep the text of a longer, older template.
+    const size_t rows = static_cast<size_t>(std::clamp<int32_t>(CounterRowsShown, 0, kCounterRows));
     std::vector<TChatCounterRow> out;
     out.reserve(rows);
     for (size_t i = 0; i < rows; ++i)

@@ -13,6 +13,7 @@
 
 #include "core/FData.h"
 #include "core/debuglog.h"
+#include "core/safewrite.h"
 #include "core/uihooks.h"
 #include "stats/FMath.h"
 
@@ -56,17 +57,52 @@ char RegionalDecimalSeparator() {
 
 namespace {
 
-// |value| rounded to four significant digits: the digits and the decimal exponent.
+// Rounds the decimal digit string up by one unit in its last place; true when it overflowed
+// ("999" -> "000").
+bool IncrementDigits(std::string& digits) {
+    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
+        if (*it != '9') {
+            ++*it;
+            return false;
+        }
+        *it = '0';
+    }
+    return true;
+}
+
+// Digits printed this far past the kept ones decide a tie exactly: a long double that is not a
+// tie lies much farther from one than 10^-30 of its size.
+constexpr int kGuardDigits = 30;
+
+// |value| rounded to four significant digits, halves away from zero as a decimal reader
+// expects: the digits and the decimal exponent.
 void FourSignificantDigits(long double value, std::string& digits, int& exponent) {
-    char buffer[64];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 3);
+    char buffer[96];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific,
+                                      3 + kGuardDigits);
     const std::string text(buffer, result.ptr);
     const std::size_t e = text.find('e');
-    digits.clear();
+    std::string all;
     for (std::size_t i = 0; i < e; ++i)
-        if (text[i] != '.') digits += text[i];
+        if (text[i] != '.') all += text[i];
     exponent = std::stoi(text.substr(e + 1));
+    digits = all.substr(0, 4);
+    if (all[4] >= '5' && IncrementDigits(digits)) {
+        digits = "1000";
+        ++exponent;
+    }
+}
+
+// |value| with two decimals, halves away from zero.
+std::string TwoDecimals(long double magnitude) {
+    char buffer[5000];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::fixed, 2 + kGuardDigits);
+    std::string text(buffer, result.ptr);
+    const std::size_t dot = text.find('.');
+    std::string digits = text.substr(0, dot) + text.substr(dot + 1, 2);
+    if (text[dot + 3] >= '5' && IncrementDigits(digits)) digits.insert(digits.begin(), '1');
+    return digits.substr(0, digits.size() - 2) + "." + digits.substr(digits.size() - 2);
 }
 
 // The exponent form of the float formatter: "1.235E4", trailing zeros of the mantissa dropped.
@@ -92,10 +128,7 @@ std::string FixedForm(long double magnitude, char separator) {
         while (text.size() - text.find('.') - 1 < 2)
             text += '0';
     } else {
-        char buffer[64];
-        const auto result =
-            std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::fixed, 2);
-        text.assign(buffer, result.ptr);
+        text = TwoDecimals(magnitude);
     }
     text[text.find('.')] = separator;
     return text;
@@ -150,25 +183,6 @@ bool ReadTextFile(const std::string& path, std::string& text) {
     if (!in) return false;
     text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     return !in.bad();
-}
-
-// Writes to a temporary file beside `path`, then renames it over `path`.
-bool WriteTextFileReplacing(const std::string& path, const std::string& text) {
-    const std::string temp = path + ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.flush();
-        if (!out) {
-            std::remove(temp.c_str());
-            return false;
-        }
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        std::remove(temp.c_str());
-        return false;
-    }
-    return true;
 }
 
 template <typename Hook, typename... Args> void Call(const Hook& hook, Args... args) {
@@ -231,6 +245,7 @@ void RefreshCounters() {
             ++rows;
         }
     }
+    CounterRowsShown = rows;
     if (Options.heightCr3 != rows) {
         Options.heightCr3 = static_cast<uint8_t>(rows);
         Call(UiHooks.SetCountersRowCount, rows);
@@ -244,6 +259,8 @@ void RefreshCountersForward() {
 }
 
 std::string CountersTemplatePath() {
+    // Never a name relative to whatever folder the process runs in.
+    if (Options.LastPath.empty()) return {};
     std::string folder = Options.LastPath;
     if (!folder.empty() && folder.back() != '/') folder += '/';
     return folder + "_counter_template.txt";
@@ -252,6 +269,11 @@ std::string CountersTemplatePath() {
 void LoadCountersTemplate() {
     std::string text;
     const std::string path = CountersTemplatePath();
+    if (path.empty()) {
+        // Without a program folder there is no template to keep: it is never written either.
+        CountersTemplatePending = 1;
+        return;
+    }
     if (::access(path.c_str(), F_OK) != 0) {
         DebugLog("#error loading counters template. applying default");
         ClearCountersTemplate();
@@ -273,12 +295,16 @@ void LoadCountersTemplate() {
 
 void SaveCountersTemplate() {
     // A template never loaded is not known: saving it would wipe the file.
-    if (CountersTemplatePending) return;
+    if (CountersTemplatePending || CountersTemplatePath().empty()) return;
     DropEmptyCounterTemplateLines();
     std::string text;
     for (const std::string& line : CountersTemplateLines)
         text += line + "\r\n";
-    if (!WriteTextFileReplacing(CountersTemplatePath(), text)) DebugLog("#error savining counters template");
+    std::string why;
+    if (!SafeWriteFile(CountersTemplatePath(), text, &why)) {
+        DebugLog("#error savining counters template");
+        DebugLog("#" + why);
+    }
 }
 
 void DropEmptyCounterTemplateLines() {

@@ -25,7 +25,7 @@ std::string CounterLabel(const std::string& line);
 // Not empty, not a ";" comment, exactly one "|".
 bool IsCounterLine(const std::string& line);
 
-// "_counter_template.txt" in the program folder.
+// "_counter_template.txt" in the program folder; empty when there is no program folder.
 std::string CountersTemplatePath();
 void LoadCountersTemplate();
 void SaveCountersTemplate();

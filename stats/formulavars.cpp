@@ -39,17 +39,19 @@ uint8_t CurrentStyle() {
     return RightClicks > 0 ? 1 : 0;
 }
 
-// The current game's 3BV/s as the record bytes would hold it; 999.99 at time 0.
+// The current game's 3BV/s as the record bytes would hold it (the same exact integers, so that a
+// game equal to a record never counts as better); 999.99 at time 0.
 void Current3BVs(long double& whole, long double& hundredths) {
-    const long double t = ClockTime();
-    if (t == 0) {
+    const uint32_t time = GameClock.seconds * 100u + GameClock.hundredths;
+    if (time == 0) {
         whole = 999;
         hundredths = 99;
         return;
     }
-    const long double speed = Board3BV / t;
-    whole = std::trunc(speed);
-    hundredths = std::trunc((speed - whole) * 100);
+    uint8_t w = 0, h = 0;
+    ExactBBBVs(Board3BV, time, w, h);
+    whole = w;
+    hundredths = h;
 }
 
 float CurrentRqp() {

@@ -6,15 +6,19 @@
 
 namespace quorlet {
 
+void ExactBBBVs(uint32_t bbbv, uint32_t hundredths, uint8_t& whole, uint8_t& hund) {
+    // Exact integers: the float quotient truncates 29 / 10.00 to 2.89.
+    const uint64_t scaled = uint64_t{bbbv} * 10000u / hundredths;
+    whole = static_cast<uint8_t>(scaled / 100);
+    hund = static_cast<uint8_t>(scaled % 100);
+}
+
 void DeriveRecordFields(TGameRecord& record) {
     const uint32_t hundredths = record.timeSec * 100u + record.timeHund;
     const long double t = record.timeSec + record.timeHund / 100.0L;
     if (hundredths != 0) {
         record.bbbvsExact = static_cast<float>(record.bbbv / t);
-        // Exact integers: the float quotient truncates 29 / 10.00 to 2.89.
-        const uint64_t scaled = uint64_t{record.bbbv} * 10000u / hundredths;
-        record.bbbvsWhole = static_cast<uint8_t>(scaled / 100);
-        record.bbbvsHund = static_cast<uint8_t>(scaled % 100);
+        ExactBBBVs(record.bbbv, hundredths, record.bbbvsWhole, record.bbbvsHund);
     }
     const unsigned rateHund = record.bbbvsWhole * 100u + record.bbbvsHund;
     if (rateHund != 0) {

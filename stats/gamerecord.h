@@ -41,6 +41,10 @@ struct TGameRecord {
 constexpr uint32_t kHistoryCapacity = 262144;
 constexpr uint32_t kHistorySlots = kHistoryCapacity + 1;
 
+// 3BV/s in exact integers, as the record keeps it (whole part in the byte it is stored in, and
+// the truncated hundredths); `hundredths` is the time in hundredths of a second, not 0.
+void ExactBBBVs(uint32_t bbbv, uint32_t hundredths, uint8_t& whole, uint8_t& hund);
+
 // Computes bbbvsWhole, bbbvsHund, bbbvsExact, rqp and ios from the other fields.
 void DeriveRecordFields(TGameRecord& record);
 // Index of the first slot whose day is 0 (kHistoryCapacity when the table is full).

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include "core/FData.h"
 #include "core/board.h"
 #include "core/debuglog.h"
+#include "core/safewrite.h"
 #include "core/textutil.h"
 #include "settings/FCap.h"
 
@@ -73,31 +75,19 @@ bool WriteAll(int fd, const uint8_t* data, std::size_t size) {
     return true;
 }
 
-// Writes `source` (or nothing when it is -1) to a temporary file beside `path` and renames it
-// over `path`; the old file stays as it was on any failure.
-bool ReplaceFileWith(const std::string& path, int source) {
-    const std::string temp = path + ".tmp";
-    bool ok = false;
-    {
-        TFd out(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-        if (out.get() < 0) return false;
-        ok = true;
-        // Copied in pieces: a damaged file may be of any size.
-        uint8_t buffer[1 << 16];
-        while (ok && source >= 0) {
-            const ssize_t n = ::read(source, buffer, sizeof buffer);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) {
-                ok = n == 0;
-                break;
-            }
-            ok = WriteAll(out.get(), buffer, static_cast<std::size_t>(n));
-        }
-        ok = ok && ::fsync(out.get()) == 0 && out.Close();
+// The whole file as bytes; false when it cannot be read.
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+    TFd in(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (in.get() < 0) return false;
+    bytes.clear();
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(in.get(), buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        if (n == 0) return true;
+        bytes.append(buffer, static_cast<std::size_t>(n));
     }
-    if (ok && ::rename(temp.c_str(), path.c_str()) == 0) return true;
-    ::unlink(temp.c_str());
-    return false;
 }
 
 // The player must know when the history could not be kept.
@@ -112,21 +102,27 @@ std::string CorruptCopyName() {
            "m" + std::to_string(Now.year) + "y.dat";
 }
 
-// Keeps a dated copy of the damaged file, then empties it. The history is emptied only once its
+// Keeps a dated copy of the damaged file, then writes back its first `validBytes` (the whole
+// records before the damage), which the table already holds. The history is cut only once its
 // copy is safe: otherwise the file stays as it is.
-void HandleDamagedFile() {
+void HandleDamagedFile(std::size_t validBytes) {
     const std::string path = HistoryFilePath();
     const std::string copy = Options.LastPath + CorruptCopyName();
-    bool copied = false;
-    {
-        TFd in(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-        copied = in.get() >= 0 && ReplaceFileWith(copy, in.get());
+    std::string bytes;
+    std::string why;
+    try {
+        if (!ReadWholeFile(path, bytes)) why = "cannot read " + path;
+    } catch (const std::bad_alloc&) {
+        why = "not enough memory to copy " + path;
     }
-    if (!copied) {
+    if (!why.empty() || !SafeWriteFile(copy, bytes, &why)) {
+        DebugLog("#" + why);
         ReportSaveFailure(copy);
         return;
     }
-    if (!ReplaceFileWith(path, -1)) {
+    bytes.resize(std::min(validBytes, bytes.size()));
+    if (!SafeWriteFile(path, bytes, &why)) {
+        DebugLog("#" + why);
         ReportSaveFailure(path);
         return;
     }
@@ -137,6 +133,8 @@ void HandleDamagedFile() {
 } // namespace
 
 std::string HistoryFilePath() {
+    // Never a name relative to whatever folder the process runs in.
+    if (Options.LastPath.empty()) return {};
     return Options.LastPath + "stats.dat";
 }
 
@@ -272,6 +270,11 @@ bool AppendHistoryRecord() {
     UpdateNow();
     const THistoryFileRecord bytes = EncodeHistoryRecord(CurrentGameRecord());
     const std::string path = HistoryFilePath();
+    if (path.empty()) {
+        // The player was told at start-up that no game is saved.
+        DebugLog("#history not saved: there is no program folder");
+        return false;
+    }
     TFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644));
     struct stat st {};
     if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0) {
@@ -294,13 +297,8 @@ bool AppendHistoryRecord() {
 void LoadHistoryFile() {
     const std::string path = HistoryFilePath();
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
         DebugLog("# no stats file found");
-        return;
-    }
-    if (st.st_size % kHistoryFileRecordSize != 0) {
-        UpdateNow();
-        HandleDamagedFile();
         return;
     }
     TFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
@@ -319,7 +317,8 @@ void LoadHistoryFile() {
     uint8_t buffer[kHistoryFileRecordSize * 1024];
     std::size_t held = 0;
     uint32_t i = 0;
-    while (i < kHistoryCapacity) {
+    bool badRecord = false;
+    while (i < kHistoryCapacity && !badRecord) {
         const ssize_t n = ::read(fd.get(), buffer + held, sizeof buffer - held);
         if (n < 0 && errno == EINTR) continue;
         // The end of the file, or a read error: the load ends quietly with what was decoded.
@@ -331,11 +330,8 @@ void LoadHistoryFile() {
             TGameRecord& slot = GameHistory[i];
             if (!DecodeHistoryRecord(buffer + used, slot)) {
                 slot = TGameRecord{};
-                fd.Close();
-                // A fresh Now: two copies made within one run must not share a name.
-                UpdateNow();
-                HandleDamagedFile();
-                return;
+                badRecord = true;
+                break;
             }
             if (slot.level <= glExpert) ++LevelGameCounts[slot.level];
             DeriveRecordFields(slot);
@@ -345,6 +341,14 @@ void LoadHistoryFile() {
         held -= used;
     }
     GameHistory[i] = TGameRecord{};
+    const std::size_t size = static_cast<std::size_t>(st.st_size);
+    if (!badRecord && size % kHistoryFileRecordSize == 0) return;
+    fd.Close();
+    // A fresh Now: two copies made within one run must not share a name.
+    UpdateNow();
+    // Records past the table's capacity were not checked: they are kept as they are.
+    HandleDamagedFile(badRecord ? std::size_t{i} * kHistoryFileRecordSize
+                                : size - size % kHistoryFileRecordSize);
 }
 
 } // namespace quorlet

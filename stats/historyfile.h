@@ -14,7 +14,7 @@ namespace quorlet {
 constexpr std::size_t kHistoryFileRecordSize = 49;
 using THistoryFileRecord = std::array<uint8_t, kHistoryFileRecordSize>;
 
-// "stats.dat" in the program folder.
+// "stats.dat" in the program folder; empty when there is no program folder.
 std::string HistoryFilePath();
 
 // The stored (scrambled) bytes of one record: its facts only; path keeps its low 24 bits.
@@ -30,8 +30,9 @@ TGameRecord CurrentGameRecord();
 // the record could not be written whole (the file is then cut back to its old size).
 bool AppendHistoryRecord();
 
-// Rebuilds GameHistory and LevelGameCounts from the file. A damaged file is copied aside and
-// emptied, with a message; more than the table holds is not read.
+// Rebuilds GameHistory and LevelGameCounts from the file. A damaged file (a bad record, or a
+// length that is no whole number of records) keeps the whole records before the damage: it is
+// copied aside, then cut back to them, with a message; more than the table holds is not read.
 void LoadHistoryFile();
 
 // Three check characters over the first (length mod 256) bytes of `text`; "   " when empty.

@@ -10,6 +10,7 @@
 #include "core/textutil.h"
 #include "core/zini.h"
 #include "test_qvf_fixture.h"
+#include "writefail.h"
 
 namespace quorlet {
 namespace {
@@ -334,12 +335,16 @@ TEST_F(QvfTest, FailedWritesSayCannotSaveAndKeepTheOldFile) {
     ASSERT_TRUE(SaveReplayFile(Home() + "old.qvf"));
     const std::vector<uint8_t> good = ReadBytes(Home() + "old.qvf");
     EXPECT_TRUE(LoadReplayBytes(good));
-    // A save that fails over an existing file leaves that file as it was (here the temporary
-    // file cannot be made: a folder has its name).
-    std::filesystem::create_directories(Home() + "old.qvf.tmp/inside");
-    EXPECT_FALSE(SaveReplayFile(Home() + "old.qvf"));
+    // A save that fails over an existing file leaves that file as it was, and no temporary
+    // file beside the player's videos (here the disk fills up halfway through).
+    {
+        test::TFileSizeLimit full(good.size() / 2);
+        EXPECT_FALSE(SaveReplayFile(Home() + "old.qvf"));
+    }
     EXPECT_EQ(ReadBytes(Home() + "old.qvf"), good);
     EXPECT_EQ(shown.size(), 3u);
+    for (const auto& entry : std::filesystem::directory_iterator(Home()))
+        EXPECT_EQ(entry.path().filename().string().find(".old.qvf.tmp"), std::string::npos);
 }
 
 TEST_F(QvfTest, HighScoreCopiesAreNumberedAndKeepTheTemplateFolder) {

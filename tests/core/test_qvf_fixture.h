@@ -85,6 +85,9 @@ struct THandMadeQvf {
     uint8_t level = 3;                      // the level byte
     std::array<uint8_t, 4> custom{};        // written for level 6
     std::vector<std::pair<int, int>> mines; // (column, row), in file order
+    // Pair bytes (row byte, column byte) written as they are after the mines and left out of the
+    // board hash: a pair off the board changes no cell a reader without bounds checks would hash.
+    std::vector<std::pair<uint8_t, uint8_t>> rawPairs;
     std::string id = "x";
     uint8_t country = 0;
     uint8_t marks = 127;
@@ -126,6 +129,10 @@ struct THandMadeQvf {
             put(static_cast<uint8_t>(r + 1));
             put(static_cast<uint8_t>(c + 1));
             mine[c][r] = 1;
+        }
+        for (auto [rowByte, columnByte] : rawPairs) {
+            put(rowByte);
+            put(columnByte);
         }
         uint64_t hash = 0;
         for (int c = 0; c < columns; ++c)

@@ -236,6 +236,43 @@ TEST_F(QvfTest, HandMadeFilesLoad) {
     EXPECT_EQ(ReplayPlayerName, "Jos\xC3\xA9");
 }
 
+// Files whose stored hash is what a reader without the pair checks would build (the bad mine
+// lands off the board, or outside the layers): only those checks refuse them.
+TEST_F(QvfTest, MinePairsOffTheBoardAreRefusedByTheirOwnCheck) {
+    const struct {
+        const char* name;
+        bool custom;
+        uint8_t rowByte, columnByte;
+    } cases[] = {
+        {"row 0", false, 0, 2},          {"column 0", false, 2, 0},        {"row past the board", false, 9, 2},
+        {"column past the board", false, 2, 9}, {"row at the layer's end", false, 30, 2},
+        {"column past the layers", false, 2, 31}, {"both 0", false, 0, 0},
+        {"custom row past the board", true, 6, 3}, {"custom column past the board", true, 3, 13},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::THandMadeQvf f = test::HandBeginner();
+        if (c.custom) {
+            f.level = 6;
+            f.custom = {11, 4, 0, 3};
+            f.mines = {{2, 4}, {10, 3}, {0, 0}};
+        }
+        // The last mine is the bad one; with a good one in its place the same file loads.
+        const std::pair<int, int> last = f.mines.back();
+        ASSERT_TRUE(LoadReplayBytes(f.Bytes()));
+        f.mines.pop_back();
+        f.rawPairs = {{c.rowByte, c.columnByte}};
+        SetSentinelGame();
+        DebugLogLines.clear();
+        EXPECT_FALSE(LoadReplayBytes(f.Bytes()));
+        EXPECT_TRUE(Logged(kGlobal));
+        ExpectSentinelGame();
+        f.rawPairs = {{static_cast<uint8_t>(last.second + 1), static_cast<uint8_t>(last.first + 1)}};
+        // The same pair on the board is caught by the hash: only an off-board one needs the check.
+        EXPECT_FALSE(LoadReplayBytes(f.Bytes()));
+    }
+}
+
 TEST_F(QvfTest, MissingFileIsRefusedWithoutALogLine) {
     EXPECT_FALSE(LoadReplayFile(Home() + "none.qvf"));
     EXPECT_TRUE(DebugLogLines.empty());

@@ -16,6 +16,7 @@
 #include "settings/options.h"
 #include "settings/settingsfile.h"
 #include "tests/testutil.h"
+#include "tests/writefail.h"
 
 namespace quorlet {
 namespace {
@@ -385,9 +386,9 @@ TEST_F(SettingsFileTest, ReaderAppliesLinesByTheFileRules) {
              EXPECT_TRUE(Options.doTimer);
              EXPECT_TRUE(Options.doMarks);
          }},
-        {"a blank before = is part of the key", "doTimer =1\r\ndoMarks= 1\r\n",
+        {"a blank before = is part of the key", "doTimer =0\r\ndoMarks= 1\r\n",
          [] {
-             EXPECT_FALSE(Options.doTimer);
+             EXPECT_TRUE(Options.doTimer); // its default: the line names no key
              EXPECT_FALSE(Options.doMarks);
          }},
         {"folders dropped from file names",
@@ -421,8 +422,8 @@ TEST_F(SettingsFileTest, ReaderAppliesLinesByTheFileRules) {
         {"path and unknown keys ignored", "LastPath=\"/elsewhere/\"\r\nNoSuchKey=1\r\ncs0=1\r\n",
          [] { EXPECT_EQ(Options.LastPath.back(), '/'); }},
         {"short, comment, section and empty-key lines skipped",
-         "a=1\r\n;doTimer=1\r\n[doTimer=1]\r\n=doTimer=1\r\ndoTimer\r\n",
-         [] { EXPECT_FALSE(Options.doTimer); }},
+         "a=0\r\n;doTimer=0\r\n[doTimer=0]\r\n=doTimer=0\r\ndoTimer\r\n",
+         [] { EXPECT_TRUE(Options.doTimer); }},
         {"lines may end with LF alone", "doTimer=1\nReplayName=Ann\n",
          [] {
              EXPECT_TRUE(Options.doTimer);
@@ -448,10 +449,12 @@ TEST_F(SettingsFileTest, ReaderAppliesLinesByTheFileRules) {
 }
 
 TEST_F(SettingsFileTest, ReaderLoadsTheTemplatesOncePerRead) {
-    // With no template file each load logs one line, so the lines count the loads.
+    // With no template file each load logs one line, so the lines count the loads. A file without
+    // a key line loads it too: otherwise the unread template would be saved empty at close.
     const std::pair<const char*, long> cases[] = {
         {"doTimer=1\r\ndoMarks=1\r\nReplayName=Ann\r\nNoSuchKey=1\r\n", 1},
-        {";comment\r\n[GLOBALS]\r\nab\r\n", 0},
+        {";comment\r\n[GLOBALS]\r\nab\r\n", 1},
+        {"", 1},
     };
     for (const auto& [body, loads] : cases) {
         DebugLogLines.clear();
@@ -620,12 +623,17 @@ TEST_F(SettingsFileTest, TruncatedOrBinaryFilesNeverCrashOrVanish) {
 
 TEST_F(SettingsFileTest, FailedSaveLeavesTheOldFileWhole) {
     WriteFile("old contents");
-    fs::create_directory(Path(std::string(kSettingsFileName) + ".tmp")); // the temporary file cannot be made
     ApplyDefaultSettings();
-    SaveSettings();
+    {
+        test::TFileSizeLimit full(0); // nothing can be written: a full disk
+        SaveSettings();
+    }
     EXPECT_EQ(ReadFile(), "old contents");
     EXPECT_TRUE(Logged("error #1 saving options"));
     EXPECT_TRUE(Logged("error #1: can not rewrite file (file is read-only)"));
+    EXPECT_FALSE(Logged("preferences saved"));
+    for (const std::string& name : FilesInHome())
+        EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
 }
 
 TEST_F(SettingsFileTest, SaveWithoutProgramFolderReportsStepZero) {
@@ -636,18 +644,20 @@ TEST_F(SettingsFileTest, SaveWithoutProgramFolderReportsStepZero) {
 }
 
 TEST_F(SettingsFileTest, WriteFailureAfterCreationLeavesTheOldFileWhole) {
-    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
     WriteFile("old contents");
-    // The temporary file opens, but every write to it fails.
-    fs::create_symlink("/dev/full", Path(std::string(kSettingsFileName) + ".tmp"));
     ApplyDefaultSettings();
-    SaveSettings();
+    {
+        // The temporary file is made and part of the text written, then the disk is full.
+        test::TFileSizeLimit full(100);
+        SaveSettings();
+    }
     EXPECT_EQ(ReadFile(), "old contents");
     EXPECT_TRUE(Logged(" saving options"));
     EXPECT_FALSE(Logged("error #0 saving options"));
-    EXPECT_FALSE(Logged("error #1 saving options"));
     EXPECT_FALSE(Logged("preferences saved"));
-    EXPECT_FALSE(fs::exists(fs::symlink_status(Path(std::string(kSettingsFileName) + ".tmp"))));
+    // The torn temporary file does not stay behind.
+    for (const std::string& name : FilesInHome())
+        EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
 }
 
 TEST_F(SettingsFileTest, ReadWithoutProgramFolderReportsStepZeroAndAppliesDefaults) {

@@ -2,6 +2,7 @@
 
 #include "core/random.h"
 #include "stats/chatformat.h"
+#include "stats/counters.h"
 #include "testutil.h"
 
 namespace quorlet::test {
@@ -238,6 +239,7 @@ TEST_F(ChatFormat, CopyCommandsReadTheCountersAndFillTheClipboard) {
     CounterValues[0] = "5,00";
     CounterLabels[1] = "Left";
     CounterValues[1] = "9";
+    CounterRowsShown = 2;
     CopyBlastedGameInfo();
     ASSERT_EQ(clipboard.size(), 1u);
     EXPECT_EQ(clipboard[0].rfind("/me blasted int game --> Time: 5,00", 0), 0u) << clipboard[0];
@@ -250,6 +252,24 @@ TEST_F(ChatFormat, CopyCommandsReadTheCountersAndFillTheClipboard) {
     CopyFinishedGameInfo();
     ASSERT_EQ(clipboard.size(), 2u);
     EXPECT_EQ(clipboard[1].rfind("/me watched int game --> Time: 5,00- Zed", 0), 0u) << clipboard[1];
+}
+
+// After the template shrank, the slots past the grid still hold the old rows' text: the report
+// reads only the rows the last refresh filled.
+TEST_F(ChatFormat, ReportReadsOnlyTheRowsOfTheLastRefresh) {
+    Options.doIRCtype = ifTxt;
+    GameOver = 1;
+    CountersWindowCreated = 1;
+    CountersTemplateLines = {"Time|5", "Old|7", "Gone|9"};
+    RefreshCounters();
+    CountersTemplateLines = {"Time|5"};
+    RefreshCounters();
+    ASSERT_EQ(CounterLabels[1], "Old"); // the stale slot the report must not read
+    CopyFinishedGameInfo();
+    ASSERT_EQ(clipboard.size(), 1u);
+    EXPECT_NE(clipboard[0].find("Time: 5"), std::string::npos) << clipboard[0];
+    EXPECT_EQ(clipboard[0].find("Old"), std::string::npos) << clipboard[0];
+    EXPECT_EQ(clipboard[0].find("Gone"), std::string::npos) << clipboard[0];
 }
 
 } // namespace

@@ -116,7 +116,11 @@ INSTANTIATE_TEST_SUITE_P(
                       TFormatCase{"POWER(10,30)", "1E30"}, TFormatCase{"-POWER(2,70)", "-1.181E21"},
                       TFormatCase{"FAKT(2000)", "INF"}, TFormatCase{"-FAKT(2000)", "-INF"},
                       TFormatCase{"SQRT(-1)", "NAN"}, TFormatCase{"1/0", "0"}, TFormatCase{"", "0"},
-                      TFormatCase{"BBBVDONE/TIMEREAL", "0.81"}));
+                      TFormatCase{"BBBVDONE/TIMEREAL", "0.81"},
+                      // Exact binary halves round away from zero, as ScoreToStr rounds them.
+                      TFormatCase{"33/8", "4.13"}, TFormatCase{"0.125", "0.13"},
+                      TFormatCase{"-0.125", "-0.13"}, TFormatCase{"20.625", "20.63"},
+                      TFormatCase{"1024.5", "1025.00"}, TFormatCase{"9.995", "9.99"}));
 
 // Formulas always read "." as the decimal point; only the shown value takes the regional one.
 TEST_F(CountersTest, DecimalCommaLocaleChangesOnlyTheShownSeparator) {

@@ -182,6 +182,20 @@ TEST_F(FormulaRankTest, RanksCountBetterRecordsOfTheLevel) {
         EXPECT_EQ(Value(c.name), c.rank) << c.name;
 }
 
+// The current game's 3BV/s is taken in the record's exact integers: 7 in 1.25 s is 5.60 both
+// ways, so the game's own record is not better than the game (the float recipe gave 5.59).
+TEST_F(FormulaRankTest, RecordEqualToTheGameIsNotBetter) {
+    GameClock = {1, 25};
+    Board3BV = Solved3BV = 7;
+    GameHistory[0] = Record(glIntermediate, 1, 25, 7, 1);
+    GameHistory[1].day = 0;
+    LevelGameCounts = {0, 1, 0};
+    for (const char* name : {"RANKBBBVS", "GLRANKBBBVS"})
+        EXPECT_EQ(Value(name), 1) << name;
+    EXPECT_EQ(Value("RPI"), 100);
+    EXPECT_EQ(Value("GLOBRPI"), 100);
+}
+
 TEST_F(FormulaRankTest, ScanStopsAtTheEndOfTheTable) {
     GameHistory[2].day = 0;
     EXPECT_EQ(Value("GLRANKTIME"), 2);

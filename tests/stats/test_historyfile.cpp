@@ -358,16 +358,19 @@ TEST_F(HistoryFileTest, EmptyFileLoadsAnEmptyTableWithoutMessage) {
     EXPECT_TRUE(CorruptCopies().empty());
 }
 
-TEST_F(HistoryFileTest, SizeNotAMultipleOf49IsDamagedAndTheTableUntouched) {
+// The whole records before a torn tail are the player's: they stay in the table and in the file.
+TEST_F(HistoryFileTest, SizeNotAMultipleOf49KeepsItsWholeRecords) {
     FillTableWithTwoRecords();
     std::vector<uint8_t> bytes;
     AppendTo(bytes, SampleRecord());
+    const std::vector<uint8_t> whole = bytes;
     bytes.push_back(0x42);
     WriteStats(bytes);
     LoadHistoryFile();
-    EXPECT_EQ(GameHistory[1].day, 31);
-    EXPECT_EQ(LevelGameCounts[2], 2u);
-    EXPECT_TRUE(ReadStats().empty());
+    EXPECT_EQ(HistoryRecordCount(), 1u);
+    EXPECT_EQ(GameHistory[0].day, 31);
+    EXPECT_EQ(LevelGameCounts[2], 1u);
+    EXPECT_EQ(ReadStats(), whole);
     EXPECT_EQ(CorruptCopies(), std::vector<std::string>{"stats_corrupt_14h5h9s-5d3m2026y.dat"});
     EXPECT_EQ(ReadBytes(Home() + "stats_corrupt_14h5h9s-5d3m2026y.dat"), bytes);
     EXPECT_EQ(messages_, std::vector<std::string>{"History file manual corruption detected"});
@@ -388,7 +391,8 @@ TEST_F(HistoryFileTest, BadRecordKeepsTheRecordsBeforeIt) {
     EXPECT_EQ(GameHistory[1].day, 31);
     EXPECT_EQ(GameHistory[2].day, 0);
     EXPECT_EQ(LevelGameCounts, (std::array<uint32_t, 3>{2, 0, 0}));
-    EXPECT_TRUE(ReadStats().empty());
+    // Written back whole: the next start still has them.
+    EXPECT_EQ(ReadStats(), std::vector<uint8_t>(bytes.begin(), bytes.begin() + 2 * 49));
     const auto copies = CorruptCopies();
     ASSERT_EQ(copies.size(), 1u);
     EXPECT_EQ(ReadBytes(Home() + copies[0]), bytes);
@@ -415,7 +419,7 @@ TEST_F(HistoryFileTest, BadRecordAtAnyPositionKeepsTheRecordsBeforeIt) {
             EXPECT_EQ(GameHistory[bad - 1].timeSec, (bad - 1) % 1000);
         }
         EXPECT_EQ(LevelGameCounts[glExpert], bad);
-        EXPECT_TRUE(ReadStats().empty());
+        EXPECT_EQ(ReadStats(), std::vector<uint8_t>(good.begin(), good.begin() + bad * 49));
     }
     WriteStats(good);
     LoadHistoryFile();
@@ -441,8 +445,7 @@ TEST_F(HistoryFileTest, EachBadRecordLoadNamesItsCopyFromAFreshClock) {
                                                 "stats_corrupt_14h5h11s-5d3m2026y.dat"}));
 }
 
-// Emptying the history before its copy is safe would lose it all; a file that cannot be emptied
-// stays as it is too.
+// Cutting the history before its copy is safe would lose the damaged part for good.
 TEST_F(HistoryFileTest, FailedCopyLeavesTheFileAsItIs) {
     const std::string copy = "stats_corrupt_14h5h9s-5d3m2026y.dat";
     const struct {
@@ -452,7 +455,6 @@ TEST_F(HistoryFileTest, FailedCopyLeavesTheFileAsItIs) {
         bool copyKept;
     } cases[] = {
         {"copy", copy, copy, false},
-        {"emptied file", "stats.dat.tmp", "stats.dat", true},
     };
     const std::vector<uint8_t> bytes(50, 0x11);
     for (const auto& c : cases) {

@@ -230,6 +230,7 @@ TEST_F(PersonalRecords, ScoreToStrWritesThreeDecimalsWithTheChosenSeparator) {
         {42.35L, "42.350", "42,350"},      {999, "999.000", "999,000"}, {0, "0.000", "0,000"},
         {1.0625L, "1.063", "1,063"},       {0.0004L, "0.000", "0,000"}, {9.9996L, "10.000", "10,000"},
         {1234.5L, "1234.500", "1234,500"}, {-2.5L, "-2.500", "-2,500"}, {-0.0001L, "0.000", "0,000"},
+        {-1.0625L, "-1.063", "-1,063"}, // halves away from zero, as the counters round them
     };
     for (const auto& c : cases) {
         Options.doDotSeparator = true;

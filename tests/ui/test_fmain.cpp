@@ -224,7 +224,7 @@ TEST_F(MainWindowTest, FirstArgumentFilesByTheirEnding) {
         EXPECT_EQ(!StartupVideoFile.empty(), c.kept);
         ASSERT_EQ(messages.size(), c.messages);
         if (c.messages) {
-            EXPECT_EQ(messages[0], "File \"" + text + "\"\r\n\r\nis not an Quorlet Video File (.QVF)");
+            EXPECT_EQ(messages[0], "File \"" + text + "\"\r\n\r\nis not a Quorlet Video File (.QVF)");
         }
         window.reset();
     }

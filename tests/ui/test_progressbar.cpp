@@ -190,7 +190,7 @@ TEST_F(ProgressBarTest, PlayVideoRefusesOtherEndingsAndPlaysAQvf) {
     w.PlayVideoBtn->trigger();
     EXPECT_EQ(offered.toStdString(), Options.LastPath);
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0], "Not an Quorlet Video File");
+    EXPECT_EQ(messages[0], "Not a Quorlet Video File");
     EXPECT_EQ(ReplayMode, 0);
 
     w.ChooseVideoFile = [&](const QString&) { return QString::fromStdString(file); };

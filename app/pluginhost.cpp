@@ -1,0 +1,98 @@
+#include "app/pluginhost.h"
+
+#include <dlfcn.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+
+#include "core/FData.h"
+#include "core/debuglog.h"
+
+namespace quorlet {
+
+struct TPluginHost::THost {
+    TIPluginDemo object; // first: a plug-in's pointer is the host's pointer
+    TPluginHost* owner;
+};
+
+TPluginHost::TPluginHost(QMenu* menu, QObject* owner) : QObject(owner), menu_(menu) {}
+
+TPluginHost::~TPluginHost() = default;
+
+void* TPluginHost::GetApplication(TIPluginDemo*) {
+    return QApplication::instance();
+}
+
+void TPluginHost::AddMenuItem(TIPluginDemo* self, const char* caption, TPluginClick click, void* data) {
+    auto* host = reinterpret_cast<THost*>(self);
+    if (!host || !host->owner || !host->owner->menu_) return;
+    QMenu* menu = host->owner->menu_;
+    auto* item = new QAction(QString::fromUtf8(caption ? caption : ""), menu);
+    menu->addAction(item);
+    QObject::connect(item, &QAction::triggered, item, [item, click, data] {
+        if (!click) return;
+        // Foreign code: nothing it throws may reach the event loop.
+        try {
+            click(data, item);
+        } catch (...) {
+            DebugLog("#plugins click error");
+        }
+    });
+}
+
+const TIPluginDemoTable& TPluginHost::Table() {
+    static const TIPluginDemoTable table = {&TPluginHost::GetApplication, &TPluginHost::AddMenuItem};
+    return table;
+}
+
+void TPluginHost::LoadFrom(const std::string& folder) {
+    const QString path = QString::fromStdString(folder);
+    const QFileInfo info(path);
+    if (info.exists() && !info.isDir()) throw std::runtime_error("not a folder");
+    const QDir dir(path);
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QString& name : names) {
+        if (!name.endsWith(QStringLiteral(".so"), Qt::CaseInsensitive)) continue;
+        try {
+            const QByteArray file = QFile::encodeName(dir.filePath(name));
+            void* library = ::dlopen(file.constData(), RTLD_NOW | RTLD_LOCAL);
+            if (!library) continue; // not a library this program can load: skipped
+            void* entry = ::dlsym(library, "InitPlugin");
+            if (!entry) {
+                ::dlclose(library);
+                continue;
+            }
+            try {
+                auto host = std::make_unique<THost>();
+                host->object.table = &Table();
+                host->owner = this;
+                THost* raw = host.get();
+                hosts_.push_back(std::move(host));
+                reinterpret_cast<TInitPlugin>(entry)(&raw->object);
+            } catch (...) {
+                failed_.push_back(std::move(hosts_.back()));
+                hosts_.pop_back();
+                DebugLog("#plugins load error");
+            }
+        } catch (...) {
+            DebugLog("#plugins search error " + name.toStdString());
+        }
+    }
+}
+
+void LoadPlugins(QMenu* menu, QObject* owner) {
+    if (!Options.doSeekPlugins) return;
+    try {
+        DebugLog("searching plugins...");
+        auto* host = new TPluginHost(menu, owner);
+        host->LoadFrom(Options.LastPath + "plugins");
+    } catch (...) {
+        DebugLog("#plugins search error");
+        ShowMessageBox("#plugins search error");
+    }
+}
+
+} // namespace quorlet

@@ -1,0 +1,265 @@
+// The debug command box, the About box, the multiplayer window and the plug-in host.
+#include <gtest/gtest.h>
+
+#include <dlfcn.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QUrl>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/pluginhost.h"
+#include "settings/FAbout.h"
+#include "settings/FCap.h"
+#include "settings/FMultiplayer.h"
+#include "settings/Fdebug_command.h"
+#include "test_fmain_fixture.h"
+
+namespace quorlet {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool Logged(const std::string& text) {
+    for (const std::string& line : DebugLogLines)
+        if (line.find(text) != std::string::npos) return true;
+    return false;
+}
+
+class CommandBoxTest : public test::EngineTest {
+  protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        DebugWindowOn = 1;
+        debug.resize(400, 300);
+        debug.show();
+        // After SetUp: the hook table is reset there, and the box fills its entry.
+        box = std::make_unique<TDebug_Command>(&debug);
+    }
+    void TearDown() override {
+        box.reset();
+        EngineTest::TearDown();
+    }
+    QWidget debug;
+    std::unique_ptr<TDebug_Command> box;
+};
+
+TEST_F(CommandBoxTest, TypingCompletesAndEnterRunsTheCommand) {
+    ASSERT_TRUE(UiHooks.ShowDebugCommandWindow);
+    UiHooks.ShowDebugCommandWindow();
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_FALSE(debug.isEnabled());
+    EXPECT_EQ(box->dc->count(), 11);
+    EXPECT_TRUE(box->windowFlags() & Qt::WindowStaysOnTopHint);
+    QLineEdit* edit = box->dc->lineEdit();
+    QTest::keyClicks(edit, "ses");
+    EXPECT_EQ(edit->text(), "session_info");
+    EXPECT_EQ(edit->selectionStart(), 3);
+    EXPECT_EQ(edit->selectedText(), "sion_info");
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit->text(), "session_info");
+    EXPECT_EQ(edit->selectionStart(), 2);
+    QTest::keyClicks(edit, "Z");
+    EXPECT_EQ(edit->text(), "seZ");
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit->text(), "session_info");
+    EXPECT_EQ(edit->selectionStart(), 1);
+    DebugLogLines.clear();
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_FALSE(box->isVisible());
+    EXPECT_TRUE(debug.isEnabled());
+    EXPECT_TRUE(Logged("processing debug command \"session_info\""));
+    EXPECT_TRUE(Logged("STARTING DEBUG_SESSION_INFO"));
+    EXPECT_EQ(box->dc->currentText(), "");
+}
+
+TEST_F(CommandBoxTest, CapitalsCompleteToTheListedEntryAndEscRunsIt) {
+    UiHooks.ShowDebugCommandWindow();
+    QTest::keyClicks(box->dc->lineEdit(), "GRAB_REMOTE_P");
+    EXPECT_EQ(box->dc->currentText(), "grab_remote_processlist");
+    DebugLogLines.clear();
+    QTest::keyClick(box->dc->lineEdit(), Qt::Key_Escape);
+    EXPECT_FALSE(box->isVisible());
+    EXPECT_TRUE(Logged("multiplayer under construction"));
+}
+
+TEST_F(CommandBoxTest, ClosingRunsNothing) {
+    UiHooks.ShowDebugCommandWindow();
+    QTest::keyClicks(box->dc->lineEdit(), "help");
+    DebugLogLines.clear();
+    box->close();
+    EXPECT_FALSE(box->isVisible());
+    EXPECT_TRUE(debug.isEnabled());
+    EXPECT_FALSE(Logged("processing debug command"));
+    // "help" is not listed, but runs when typed.
+    UiHooks.ShowDebugCommandWindow();
+    EXPECT_EQ(box->dc->currentText(), "help");
+    QTest::keyClick(box->dc->lineEdit(), Qt::Key_Enter);
+    EXPECT_TRUE(Logged("please read the help file for more information"));
+}
+
+TEST_F(MainWindowTest, AboutBoxOkStartsANewGameEscDoesNotAndCloseIsRefused) {
+    TMain& main = Open();
+    TAbout about;
+    std::vector<QUrl> opened;
+    about.OpenUrl = [&](const QUrl& url) { opened.push_back(url); };
+    int newGames = 0;
+    UiHooks.NewGame = [&] { ++newGames; };
+    Options.ReplayName = "Zoe & Co";
+    for (int way = 0; way < 3; ++way) {
+        SCOPED_TRACE(way);
+        ASSERT_TRUE(UiHooks.ShowAboutWindow);
+        UiHooks.ShowAboutWindow();
+        ASSERT_TRUE(about.isVisible());
+        EXPECT_FALSE(main.isEnabled());
+        EXPECT_EQ(about.lVer->text(), "version 0.47");
+        // 15 entries and the 24 thanks; the line-break entry and the two addresses take two lines each.
+        EXPECT_EQ(about.m->document()->blockCount(), 15 + 24 + 2);
+        if (way == 0) {
+            QTest::mouseClick(about.Button1, Qt::LeftButton);
+            EXPECT_EQ(newGames, 1);
+        } else if (way == 1) {
+            QTest::keyClick(&about, Qt::Key_Escape);
+            EXPECT_EQ(newGames, 1);
+        } else {
+            about.close();
+            EXPECT_TRUE(about.isVisible());
+            about.ExitBtnClick();
+        }
+        EXPECT_FALSE(about.isVisible());
+        EXPECT_TRUE(main.isEnabled());
+    }
+    about.llink2Click();
+    about.llinkClick();
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_TRUE(opened[0].toString(QUrl::FullyEncoded).endsWith("by%20Zoe%20%26%20Co"))
+        << opened[0].toString(QUrl::FullyEncoded).toStdString();
+    EXPECT_EQ(opened[1].toString(), "https://example.org/minesweeper");
+}
+
+TEST_F(MainWindowTest, MultiplayerWindowShowsItsFieldsAndSavesItsLog) {
+    TMain& main = Open();
+    TMult mult(&main);
+    ASSERT_TRUE(UiHooks.ShowMultiplayerWindow);
+    UiHooks.ShowMultiplayerWindow();
+    EXPECT_TRUE(mult.isVisible());
+    EXPECT_TRUE(main.isEnabled());
+    EXPECT_EQ(mult.sePort->value(), 8765);
+    EXPECT_FALSE(mult.sePort->isEnabled());
+    EXPECT_EQ(mult.eIP->text(), "127.0.0.1");
+    EXPECT_EQ(mult.eName->text(), "Sweeper_i_am");
+    EXPECT_EQ(mult.lPort->text(), "Port");
+    QTest::keyClicks(mult.Memo, "typed");
+    EXPECT_EQ(mult.Memo->toPlainText(), "");
+    const std::string path = Home() + "chat.txt";
+    mult.ChooseSaveFile = [&](const QString& folder) {
+        EXPECT_EQ(folder.toStdString(), Options.LastPath);
+        return QString::fromStdString(path);
+    };
+    mult.SaveBtn->trigger();
+    ASSERT_TRUE(fs::exists(path));
+    EXPECT_EQ(fs::file_size(path), 0u);
+    mult.Memo->setPlainText("one\ntwo");
+    mult.SaveBtnClick();
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "one\r\ntwo\r\n");
+    mult.close();
+    EXPECT_FALSE(mult.isVisible());
+}
+
+class PluginTest : public test::EngineTest {
+  protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        DebugWindowOn = 1;
+        fs::create_directories(Home() + "plugins");
+    }
+    void Copy(const char* built, const std::string& as) {
+        fs::copy_file(std::string(QUORLET_TEST_PLUGIN_DIR) + "/" + built, Home() + "plugins/" + as,
+                      fs::copy_options::overwrite_existing);
+    }
+    static bool StaysLoaded(const std::string& path) {
+        void* h = ::dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
+        if (h) ::dlclose(h);
+        return h != nullptr;
+    }
+};
+
+TEST_F(PluginTest, OnlyLibrariesWithTheExportStayAndTheirItemsRun) {
+    Copy("libplugin_no_export.so", "a.so");
+    Copy("libplugin_two_items.so", "b.SO");
+    Copy("libplugin_throws.so", ".c.so");
+    std::ofstream(Home() + "plugins/readme.txt") << "not a library";
+    QObject owner;
+    QMenu menu;
+    Options.doSeekPlugins = true;
+    LoadPlugins(&menu, &owner);
+    auto* host = owner.findChild<TPluginHost*>();
+    ASSERT_NE(host, nullptr);
+    EXPECT_EQ(host->Count(), 1u);
+    EXPECT_TRUE(Logged("searching plugins..."));
+    EXPECT_TRUE(Logged("#plugins load error")); // the hidden one threw
+    EXPECT_FALSE(StaysLoaded(Home() + "plugins/a.so"));
+    EXPECT_TRUE(StaysLoaded(Home() + "plugins/b.SO"));
+    const QList<QAction*> items = menu.actions();
+    ASSERT_EQ(items.size(), 2);
+    EXPECT_EQ(items[0]->text(), "First item");
+    EXPECT_EQ(items[1]->text(), QString::fromUtf8("Zweites \xC3\xA4"));
+    void* library = ::dlopen((Home() + "plugins/b.SO").c_str(), RTLD_NOW | RTLD_NOLOAD);
+    ASSERT_NE(library, nullptr);
+    auto** data = static_cast<void**>(::dlsym(library, "LastClickData"));
+    auto** sender = static_cast<void**>(::dlsym(library, "LastClickSender"));
+    auto** app = static_cast<void**>(::dlsym(library, "SeenApplication"));
+    ASSERT_TRUE(data && sender && app);
+    EXPECT_EQ(*app, static_cast<void*>(QApplication::instance()));
+    items[1]->trigger();
+    EXPECT_EQ(*static_cast<int*>(*data), 2);
+    EXPECT_EQ(*sender, static_cast<void*>(items[1]));
+    items[0]->trigger();
+    EXPECT_EQ(*static_cast<int*>(*data), 1);
+    ::dlclose(library);
+}
+
+TEST_F(PluginTest, SwitchedOffOrAFileInsteadOfTheFolder) {
+    QObject owner;
+    QMenu menu;
+    Copy("libplugin_two_items.so", "b.so");
+    Options.doSeekPlugins = false;
+    LoadPlugins(&menu, &owner);
+    EXPECT_EQ(owner.findChild<TPluginHost*>(), nullptr);
+    EXPECT_TRUE(menu.actions().isEmpty());
+    EXPECT_FALSE(Logged("searching plugins..."));
+
+    fs::remove_all(Home() + "plugins");
+    std::ofstream(Home() + "plugins") << "a file";
+    std::vector<std::string> shown;
+    UiHooks.ShowMessageBox = [&](const std::string& text) { shown.push_back(text); };
+    Options.doSeekPlugins = true;
+    LoadPlugins(&menu, &owner);
+    EXPECT_TRUE(Logged("#plugins search error"));
+    EXPECT_EQ(shown, std::vector<std::string>{"#plugins search error"});
+}
+
+TEST_F(MainWindowTest, PlugMenuSitsUnderOptionsAndStaysEmptyWithTheOptionOff) {
+    TMain& main = Open();
+    ASSERT_NE(main.pluginbtn, nullptr);
+    EXPECT_TRUE(main.OptionsMnu->actions().contains(main.pluginbtn->menuAction()));
+    // The text table's caption (the narrow board's menu may shorten its case).
+    EXPECT_EQ(main.pluginbtn->title().compare(QString::fromStdString(UIText("0303")), Qt::CaseInsensitive), 0);
+    EXPECT_TRUE(main.pluginbtn->actions().isEmpty());
+}
+
+} // namespace
+} // namespace quorlet
