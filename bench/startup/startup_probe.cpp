@@ -6,6 +6,7 @@
 #include <xcb/xcb.h>
 
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -101,6 +102,8 @@ bool Measure(const TDisplay& d, const std::string& program, TSample& sample) {
     const pid_t pid = fork();
     if (pid == 0) {
         setenv("QUORLET_HOME", home.c_str(), 1);
+        const std::string runtime = (home / "run").string();
+        if (!getenv("XDG_RUNTIME_DIR") && mkdir(runtime.c_str(), 0700) == 0) setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
         execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
