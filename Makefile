@@ -49,6 +49,7 @@ bench: deps
 	@for b in $(BENCH_BUILD)/bench_*; do \
 	  if [ -f "$$b" ] && [ -x "$$b" ]; then QT_QPA_PLATFORM=$${QT_QPA_PLATFORM:-offscreen} "$$b" || exit 1; fi; \
 	done
+	@xvfb-run -a $(BENCH_BUILD)/startup_probe 10 $(BENCH_BUILD)/quorlet $(BENCH_BUILD)/bare_window
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(BENCH_BUILD) build-fuzz

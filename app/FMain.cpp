@@ -17,14 +17,17 @@
 #include "app/ApplyTexts.h"
 #include "app/BoardView.h"
 #include "app/Fdebug.h"
+#include "app/secondary.h"
 #include "app/skins.h"
 #include "core/FData.h"
 #include "core/board.h"
 #include "core/clock.h"
 #include "core/debuglog.h"
 #include "core/layout.h"
+#include "core/newgame.h"
 #include "core/programfolder.h"
 #include "app/pluginhost.h"
+#include "core/startup.h"
 #include "core/sysinfo.h"
 #include "core/textutil.h"
 #include "core/uihooks.h"
@@ -44,12 +47,6 @@ namespace {
 TMain* gMainWindow = nullptr;
 
 const char* const kTitle = "Minesweeper Quorlet";
-
-// A caption from the text table, or the form's own caption while the table has none.
-QString Caption(const char* key, const char* fallback) {
-    const std::string& text = UIText(key);
-    return QString::fromStdString(text.empty() ? std::string(fallback) : text);
-}
 
 // The one window of a kind among the application's windows, or null while it does not exist.
 template <typename TWindow> TWindow* FindWindow() {
@@ -71,7 +68,7 @@ TMain* MainWindow() {
 }
 
 QString TMain::ApplicationTitle() {
-    return Options.doProhibitMultInstances ? QString::fromLatin1(kTitle) : QString::fromLatin1(kTitle) + ' ';
+    return QString::fromStdString(quorlet::ApplicationTitle());
 }
 
 TMain::TMain(const QString& firstArgument, QWidget* parent)
@@ -172,7 +169,7 @@ void TMain::BuildMenus() {
     BuildPictureMenus();
     pluginbtn = OptionsMnu->addMenu(QString());
     pluginbtn->setObjectName(QStringLiteral("pluginbtn"));
-    pluginbtn->setTitle(Caption("0303", "plug"));
+    pluginbtn->setTitle(QString::fromStdString(UIText("0303")));
     ShowCountersBtn = AddItem(OptionsMnu, {}, Qt::Key_C);
     ShowCountersBtn->setCheckable(true);
     ShowDebugProtocol1 = AddItem(OptionsMnu, {}, Qt::Key_D);
@@ -247,39 +244,11 @@ void TMain::BuildMenus() {
 }
 
 void TMain::ApplyMenuCaptions() {
-    GameMnu->setTitle(Caption("0226", "Game"));
-    NewBtn->setText(Caption("0227", "New"));
-    PlayVideoBtn->setText(Caption("0228", "Play Video"));
-    sbSavereplay->setText(Caption("0029", "Save replay"));
-    btnSaveBoard->setText(Caption("0298", "Savbrd"));
-    btnPreviewReplay->setText(Caption("0338", "btnPreviewReplay"));
-    BeginnerBtn->setText(Caption("0230", "Beginner"));
-    IntermediateBtn->setText(Caption("0231", "Intermediate"));
-    ExpertBtn->setText(Caption("0232", "Expert"));
-    CustomBtn->setText(Caption("0233", "Custom Board"));
-    HighScoresBtn->setText(Caption("0234", "Local High Scores"));
-    StatisticsBtn->setText(Caption("0235", "Statistics"));
+    // The text table's bindings of this form, the same a language change applies (with the
+    // menu shortening for narrow boards); the one item without a text keeps its own.
+    ApplyTextsTo(this, "TMain");
     historyCSV->setText(QStringLiteral("Save Stats CSV"));
-    BossKeyBtn->setText(Caption("0236", "Boss-Key"));
-    ExitBtn->setText(Caption("0237", "Exit"));
-    OptionsMnu->setTitle(Caption("0238", "Options"));
-    PreferencesBtn->setText(Caption("0239", "Preferences"));
-    LanguageBtn->setText(Caption("0241", "lang"));
-    MouseMnu->setTitle(Caption("0283", "Mouse Setup"));
-    MouseCPL->setText(Caption("0287", "cpl"));
-    folderMnu->setTitle(Caption("0304", "Open Folder"));
-    quoFoldBtn->setText(Caption("0305", "Quorlet folder"));
-    scrFoldBtn->setText(Caption("0306", "screenshots"));
-    boardFoldBtn->setText(Caption("0307", "boards"));
-    boardpresFoldBtn->setText(Caption("0308", "boardpresets"));
-    plugFoldBtn->setText(Caption("0309", "plugins"));
-    ScreenshotMnu->setTitle(Caption("0244", "Screenshot"));
     ApplyPictureMenuCaptions();
-    ShowCountersBtn->setText(Caption("0243", "counts"));
-    ShowDebugProtocol1->setText(Caption("0242", "debug"));
-    HelpMnu->setTitle(Caption("0249", "Help"));
-    AboutBtn->setText(Caption("0251", "About"));
-    IndexBtn->setText(Caption("0250", "Index"));
 }
 
 void TMain::InstallHooks() {
@@ -296,6 +265,16 @@ void TMain::InstallHooks() {
     };
     UiHooks.NewGame = [] {
         if (TMain* m = MainWindow()) m->NewBtnClick();
+    };
+    UiHooks.RedrawBoard = [] {
+        if (TMain* m = MainWindow()) {
+            m->box->Image().fill(QColor(0xC0, 0xC0, 0xC0));
+            m->RedrawBoard();
+            m->ShowFace();
+        }
+    };
+    UiHooks.HideProgressBarWindow = [] {
+        if (TMain* m = MainWindow()) m->HideProgressBarWindow();
     };
     UiHooks.BoardCursorPos = [](int& x, int& y) {
         if (TMain* m = MainWindow()) {
@@ -362,116 +341,128 @@ void TMain::InstallHooks() {
 // ---- Start-up and shutdown ----
 
 void TMain::FormCreate(const QString& firstArgument) {
-    uint8_t step = 0;
-    try {
-        SessionStart = ReadSystemTimeUtc();
-        RandomSeed = static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count());
-        InitMemoryLogAndWordList();
-        ++step;
-        RandomSeed ^=
-            static_cast<uint32_t>(std::chrono::system_clock::now().time_since_epoch().count() >> 10);
-        ++step;
-        GameLevel = glBeginner;
-        ResetBoardForNewGame();
-        VideoPlaybackIndex = 0;
-        ClearVideoEvents();
-        NewGameFace = imf1;
-        StartupVideoFile.clear();
-        ReplayPlayerName.clear();
-        GameIdText.clear();
-        GameEndStamp.clear();
-        ++step;
-        ReadTimeZoneInfo();
-        ++step;
-        // The case of the folder is kept: Linux paths are case-sensitive.
-        Options.LastPath = OpenProgramFolder();
-        ++step;
-        for (QAction* a : {sbSavereplay, btnSaveBoard, btnPreviewReplay})
-            a->setEnabled(false);
-        ++step;
-        LoadExternalCursor();
-        ++step;
-        LoadSettings();
-        Options.LastPath = ResolveProgramFolder();
-        ++step;
-        const QString folder = QString::fromStdString(Options.LastPath);
-        if (Options.doProhibitMultInstances &&
-            TSingleInstance::IsRunning(QString::fromLatin1(kTitle), folder)) {
-            ShowMessageBox(
-                "Minesweeper Quorlet already running.\r\n\r\nSolutions:\r\n1) Find process in the "
-                "TaskBar.\r\n2) Press Boss-Key [Alt+F2] to show the Minesweeper Quorlet window.\r\n3) "
-                "Disable Prohibit Multiple Instances option.");
-            DebugLog("#another instance is running: start refused");
-            return;
-        }
-        ++step;
-        Options.ExeFileName = QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString();
-        ++step;
-        LoadPlugins(pluginbtn, this);
-        ++step;
-        try {
-            VideoEvents.fill({});
-            GameHistory.fill({});
-        } catch (const std::exception&) {
-            ShowMessageBox(
-                "FATAL ERROR: Insufficient physical memory to start. Need at least 16MB to store data");
-            return;
-        }
-        ++step;
-        QApplication::setApplicationName(ApplicationTitle());
-        setWindowTitle(ApplicationTitle());
-        instance_->Claim(ApplicationTitle(), folder);
-        ++step;
-        SetClock(0, 0);
-        ++step;
-        for (TImageView* v : {box, iBombs, iTimer})
-            v->Image().fill(QColor(0xC0, 0xC0, 0xC0));
-        ++step;
-        // The start-up level is one of the three standard levels; anything above is Expert.
-        GameLevel = std::min<uint8_t>(Options.doStartUpMode, glExpert);
-        ++step;
+    const std::vector<TStartupStep> steps = {
+        {1, [] {
+             SessionStart = ReadSystemTimeUtc();
+             RandomSeed = static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+             InitMemoryLogAndWordList();
+             return true;
+         }},
+        {1, [] {
+             RandomSeed ^= static_cast<uint32_t>(
+                 std::chrono::system_clock::now().time_since_epoch().count() >> 10);
+             return true;
+         }},
+        {1, [] {
+             GameLevel = glBeginner;
+             ResetBoardForNewGame();
+             VideoPlaybackIndex = 0;
+             ClearVideoEvents();
+             NewGameFace = imf1;
+             StartupVideoFile.clear();
+             ReplayPlayerName.clear();
+             GameIdText.clear();
+             GameEndStamp.clear();
+             return true;
+         }},
+        {1, [] {
+             ReadTimeZoneInfo();
+             return true;
+         }},
+        {1, [] {
+             // The case of the folder is kept: Linux paths are case-sensitive.
+             Options.LastPath = OpenProgramFolder();
+             return true;
+         }},
+        {1, [this] {
+             for (QAction* a : {sbSavereplay, btnSaveBoard, btnPreviewReplay})
+                 a->setEnabled(false);
+             return true;
+         }},
+        {1, [] {
+             LoadExternalCursor();
+             return true;
+         }},
+        {1, [] {
+             LoadSettings();
+             Options.LastPath = ResolveProgramFolder();
+             return true;
+         }},
+        {1, [this] {
+             const QString programFolder = QString::fromStdString(Options.LastPath);
+             if (Options.doProhibitMultInstances &&
+                 TSingleInstance::IsRunning(QString::fromLatin1(kTitle), programFolder)) {
+                 ShowMessageBox("Minesweeper Quorlet already running.\r\n\r\nSolutions:\r\n1) Find process "
+                                "in the TaskBar.\r\n2) Press Boss-Key [Alt+F2] to show the Minesweeper "
+                                "Quorlet window.\r\n3) Disable Prohibit Multiple Instances option.");
+                 DebugLog("#another instance is running: start refused");
+                 return false;
+             }
+             // From here on the settings are this instance's own: the close may save them.
+             saveOnClose_ = true;
+             return true;
+         }},
+        {1, [] {
+             Options.ExeFileName = QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString();
+             return true;
+         }},
+        {1, [this] {
+             LoadPlugins(pluginbtn, this);
+             return true;
+         }},
+        // The video buffer and the history table are static storage, zero from the start; a
+        // fill here would only make their 25 MB resident.
+        {1, {}},
+        {1, [this] {
+             QApplication::setApplicationName(ApplicationTitle());
+             setWindowTitle(ApplicationTitle());
+             instance_->Claim(ApplicationTitle(), QString::fromStdString(Options.LastPath));
+             return true;
+         }},
+        {1, [] {
+             SetClock(0, 0);
+             return true;
+         }},
+        {1, [this] {
+             for (TImageView* v : {box, iBombs, iTimer})
+                 v->Image().fill(QColor(0xC0, 0xC0, 0xC0));
+             return true;
+         }},
+        {1, [] {
+             // The start-up level is one of the three standard levels; anything above is Expert.
+             GameLevel = std::min<uint8_t>(Options.doStartUpMode, glExpert);
+             return true;
+         }},
         // Layout, menu captions, their shortening on narrow boards and the name line: four
         // counted parts of the start-up done by one call.
-        ReloadInterface();
-        step += 4;
-        RedrawBoard();
-        // The history file is read here, once, after the first board is painted.
-        LoadHistoryFile();
-        ++step;
-        StartupVideoFile = firstArgument.toStdString();
-        if (firstArgument.toUpper() == QStringLiteral("DEBUGMODE")) DebugModeFlag = 1;
-        if (!firstArgument.isEmpty()) {
-            const QFileInfo file(firstArgument);
-            if (!file.exists() || !file.isFile()) {
-                StartupVideoFile.clear();
-            } else if (firstArgument.right(4).toUpper() == QStringLiteral(".QVF")) {
-                // The playback bar plays it once playback exists.
-                ReplayMode = 1;
-            } else {
-                ShowMessageBox("File \"" + StartupVideoFile +
-                               "\"\r\n\r\nis not a Quorlet Video File (.QVF)");
-                StartupVideoFile.clear();
-            }
-        }
-        ++step;
-        startedUp_ = true;
-        MainWindowCreated = 1;
-    } catch (...) {
-        DebugLog("an unknown error #" + std::to_string(step) + " occured at the program process launch");
-        SaveDebugLog();
-        ShowMessageBox("Unknown error #" + std::to_string(step) + " occured. Trying to process.");
-        // The program runs on with what was set up; shutdown may save again.
-        startedUp_ = step > 9;
-        MainWindowCreated = 1;
-    }
+        {4, [this] {
+             ReloadInterface();
+             return true;
+         }},
+        {1, [this] {
+             RedrawBoard();
+             // The history file is read here, once, after the first board is painted.
+             LoadHistoryFile();
+             return true;
+         }},
+        {1, [&firstArgument] {
+             ClassifyStartupArgument(firstArgument.toStdString());
+             return true;
+         }},
+    };
+    // A failed step is reported with its number and the program runs on with what was set up;
+    // only a refusal (another instance) ends the start.
+    startedUp_ = RunStartupSteps(steps) != TStartupResult::Refused;
+    MainWindowCreated = 1;
 }
 
 void TMain::FormClose() {
     if (closed_) return;
     closed_ = true;
     timer->SetEnabled(false);
-    // A refused start must not overwrite the files of the instance that runs.
-    if (!startedUp_) return;
+    // A refused start must not overwrite the files of the instance that runs, nor a start
+    // that failed before its settings were read the player's settings.
+    if (!saveOnClose_) return;
     try {
         SaveSettings();
         const std::string path = Options.LastPath + "/_debug_protocol_last.txt";
@@ -498,92 +489,26 @@ void TMain::changeEvent(QEvent* event) {
     // The player brought back a window the boss key could only minimise.
     if (event->type() == QEvent::WindowStateChange && BossKeyHidden && isVisible() && !isMinimized()) {
         BossKeyHidden = 0;
-        if (Options.doShowCounters && UiHooks.ShowCountersWindow) UiHooks.ShowCountersWindow();
+        if (Options.doShowCounters) ShowCountersWindow();
         DebugLog("boss-key normal mode restored");
     }
 }
 
 // ---- Commands ----
 
-void TMain::ResetGameCounters() {
-    ReplayPlayerName.clear();
-    LeftClicks = RightClicks = DoubleClicks = CellsOpenedByLeft = FlagsOnMines = 0;
-    ChordsThatOpened = Solved3BV = FlagsPlaced = OpenedOpenings = 0;
-    OpenedNumberCounts = {};
-    MousePathLength = 0;
-    LeftDown = RightDown = MiddleDown = ChordGuard = 0;
-    timer->SetInterval(10);
-    SetClock(0, 0);
-}
-
-void TMain::SelectLevel(uint8_t level, const char* logText) {
-    BoardTouched = 0;
-    setWindowTitle(ApplicationTitle());
-    HideProgressBarWindow();
-    ReplayMode = PreviewReplayMode = 0;
-    DisableGameTimer();
-    GameLevel = level;
-    Options.doStartUpMode = level;
-    ResetGameCounters();
-    ReloadInterface();
-    WaitingFirstClick = 1;
-    GameOver = 0;
-    ClearVideoEvents();
-    ClearBoard();
-    box->Image().fill(QColor(0xC0, 0xC0, 0xC0));
-    RedrawBoard();
-    ResetCountersWindow();
-    DebugLog(logText);
-    LogMemoryUsage();
-}
-
 void TMain::BeginnerBtnClick() {
-    SelectLevel(glBeginner, "beginner mode selected");
+    SelectLevelCommand(glBeginner);
 }
 void TMain::IntermediateBtnClick() {
-    SelectLevel(glIntermediate, "intermediate mode selected");
+    SelectLevelCommand(glIntermediate);
 }
 void TMain::ExpertBtnClick() {
-    SelectLevel(glExpert, "expert mode selected");
+    SelectLevelCommand(glExpert);
 }
 
 void TMain::NewBtnClick() {
-    static const char* const kLevelNames[] = {"beginner", "intermediate", "expert", "custom"};
-    BoardTouched = 0;
-    DisableGameTimer();
-    timer->SetInterval(10);
-    setWindowTitle(ApplicationTitle());
-    ReplayPlayerName.clear();
-    ReloadInterface();
-    if (Options.doShowCounters) {
-        if (UiHooks.ShowCountersWindow) UiHooks.ShowCountersWindow();
-    } else if (UiHooks.HideCountersWindow) {
-        UiHooks.HideCountersWindow();
-    }
-    SetClock(0, 0);
-    ClearBoard();
-    RedrawBoard();
-    WaitingFirstClick = 1;
-    GameOver = 0;
-    HideProgressBarWindow();
-    ReplayMode = PreviewReplayMode = 0;
-    LeftClicks = RightClicks = DoubleClicks = CellsOpenedByLeft = FlagsOnMines = 0;
-    ChordsThatOpened = Solved3BV = FlagsPlaced = OpenedOpenings = 0;
-    OpenedNumberCounts = {};
-    MousePathLength = 0;
-    LeftDown = RightDown = MiddleDown = ChordGuard = 0;
-    ReleasePressedCells();
-    ClearVideoEvents();
-    ClearBoard();
-    SetLevelSize(GameLevel);
-    NewGameFace = imf1;
-    ShowFace();
-    DebugLog("");
-    DebugLog("data clearance done for " + std::string(kLevelNames[std::min<int>(GameLevel, glCustom)]) +
-             " board " + std::to_string(LastColumn + 1) + "x" + std::to_string(LastRow + 1) + ", " +
-             std::to_string(MineCount) + " mines");
-    ResetCountersWindow();
-    LogMemoryUsage();
+    // The engine repaints the board, the layout and the face through the hooks.
+    NewGameCommand();
 }
 
 void TMain::ExitBtnClick() {
@@ -597,8 +522,10 @@ void TMain::BossKeyBtnClick() {
 void TMain::ShowCountersBtnClick() {
     Options.doShowCounters = !Options.doShowCounters;
     ShowCountersBtn->setChecked(Options.doShowCounters);
-    const auto& hook = Options.doShowCounters ? UiHooks.ShowCountersWindow : UiHooks.HideCountersWindow;
-    if (hook) hook();
+    if (Options.doShowCounters)
+        ShowCountersWindow();
+    else
+        HideCountersWindow();
 }
 
 void TMain::ShowDebugProtocol1Click() {
@@ -606,13 +533,8 @@ void TMain::ShowDebugProtocol1Click() {
     DisableGameTimer();
     Tdebug* debug = FindWindow<Tdebug>();
     if (!debug) return;
-    const QRect g = frameGeometry();
-    TWindowRect r{g.left() + g.width() / 2 - debug->width() / 2,
-                  g.top() + g.height() / 2 - debug->height() / 2, debug->width(), debug->height()};
-    if (const QScreen* s = screen())
-        KeepOnScreen(r, TScreenSize{s->geometry().width(), s->geometry().height()});
-    debug->move(r.Left, r.Top);
-    if (UiHooks.HideCountersWindow) UiHooks.HideCountersWindow();
+    CenterFormOnMain(debug);
+    HideCountersWindow();
     debug->show();
     debug->raise();
     // Pseudo-modal: the debug window enables the main window again when it closes.
@@ -623,7 +545,7 @@ void TMain::ToggleBossKey() {
     if (!Options.doEnableBossKey) return;
     StopGameClock();
     if (BossKeyHidden) {
-        if (Options.doShowCounters && UiHooks.ShowCountersWindow) UiHooks.ShowCountersWindow();
+        if (Options.doShowCounters) ShowCountersWindow();
         BossKeyHidden = 0;
         showNormal();
         activateWindow();
@@ -640,13 +562,13 @@ void TMain::ToggleBossKey() {
         hide();
     else
         showMinimized();
-    if (UiHooks.HideCountersWindow) UiHooks.HideCountersWindow();
+    HideCountersWindow();
     DebugLog("boss-key stealth mode activated");
 }
 
 void TMain::ShowProgressBarWindow() {
     ShowPlaybackControls();
-    if (Options.doShowCounters && UiHooks.ShowCountersWindow) UiHooks.ShowCountersWindow();
+    if (Options.doShowCounters) ShowCountersWindow();
 }
 
 void TMain::HideProgressBarWindow() {
@@ -654,15 +576,7 @@ void TMain::HideProgressBarWindow() {
 }
 
 void TMain::ResetCountersWindow() {
-    if (UiHooks.SetCountersColour) UiHooks.SetCountersColour(-1);
-    if (UiHooks.SetCountersColumnWidths) UiHooks.SetCountersColumnWidths(Options.widthCr1, Options.widthCr2);
-    RefreshCounters();
-    // Through the hook, so the counters window's save buttons follow once it chains in.
-    if (UiHooks.SetSaveReplayEnabled)
-        UiHooks.SetSaveReplayEnabled(false);
-    else
-        for (QAction* a : {sbSavereplay, btnSaveBoard, btnPreviewReplay})
-            a->setEnabled(false);
+    quorlet::ResetCountersWindow();
 }
 
 // ---- Board mouse ----

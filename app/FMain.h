@@ -225,8 +225,6 @@ class TMain : public QMainWindow {
     void SyncChatMenuChecks();
     void FormCreate(const QString& firstArgument);
     void FormClose();
-    void SelectLevel(uint8_t level, const char* logText);
-    void ResetGameCounters();
     void ApplyMenuCaptions();
     void PaintCell(QPainter& painter, int column, int row);
     void CounterOverlayStep();
@@ -241,6 +239,7 @@ class TMain : public QMainWindow {
     std::unique_ptr<TSingleInstance> instance_;
     QActionGroup* levelGroup_ = nullptr;
     bool startedUp_ = false;
+    bool saveOnClose_ = false;
     bool closed_ = false;
     int hintColumn_ = -1;
     int hintRow_ = -1;

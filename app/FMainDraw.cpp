@@ -22,6 +22,7 @@
 #include "core/debuglog.h"
 #include "core/endgame.h"
 #include "core/layout.h"
+#include "core/nameline.h"
 #include "settings/languageapply.h"
 #include "settings/options.h"
 
@@ -51,12 +52,6 @@ void DrawPixelText(QPainter& p, int x, int y, std::string_view text, const QColo
                         if (g.rows[r][k] == '#') p.fillRect(x + k, y + r, 1, 1, colour);
         x += 4;
     }
-}
-
-std::string UpperAscii(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
 }
 
 } // namespace
@@ -210,14 +205,7 @@ void TMain::DrawProbabilityHint() {
 
 void TMain::ShowPlayerName() {
     const bool fromVideo = !ReplayPlayerName.empty();
-    std::string text = fromVideo ? ReplayPlayerName : Options.UserIDText;
-    const std::size_t mouse = UpperAscii(text).find("<MOUSE>");
-    if (mouse != std::string::npos) {
-        if (fromVideo) DebugLog("mouse_type: " + text.substr(mouse + 7));
-        text.resize(mouse);
-    } else if (fromVideo) {
-        DebugLog("mouse_type: none - type <mouse>[mouse_type] in the User ID Text");
-    }
+    const std::string text = NameLineText(fromVideo ? ReplayPlayerName : Options.UserIDText, fromVideo);
     const QString shown = QString::fromStdString(text);
     lnamelabel->setText(shown);
     NameLabel->setToolTip(shown.size() > 30 ? shown : QString());
@@ -261,20 +249,9 @@ void TMain::ReloadInterface() {
         NewGameFace = imf1;
         ShowFace();
         centralWidget()->setFixedSize(l.clientWidth, l.clientHeight);
-
+        // The width first: the captions are shortened to fit it.
+        setFixedSize(l.clientWidth, l.clientHeight + menuBar()->sizeHint().height());
         ApplyMenuCaptions();
-        if (LastColumn < 11) {
-            std::string help = HelpMnu->title().toStdString();
-            std::string game = GameMnu->title().toStdString();
-            std::string options = OptionsMnu->title().toStdString();
-            ShortenMenuCaptions(help, game, options, [&] {
-                HelpMnu->setTitle(QString::fromStdString(help));
-                GameMnu->setTitle(QString::fromStdString(game));
-                OptionsMnu->setTitle(QString::fromStdString(options));
-                // Qt folds a too-wide menu bar into an extension button rather than a second line.
-                return menuBar()->sizeHint().width() <= l.clientWidth;
-            });
-        }
         setFixedSize(l.clientWidth, l.clientHeight + menuBar()->sizeHint().height());
         KeepWindowOnScreen();
         ShowPlayerName();

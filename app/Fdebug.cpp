@@ -19,6 +19,7 @@
 #include "core/uihooks.h"
 #include "settings/FCap.h"
 #include "settings/options.h"
+#include "stats/counters.h"
 
 namespace quorlet {
 
@@ -204,16 +205,15 @@ void Tdebug::CloseBtnClick() {
     ReturnToOpener();
     if (UiHooks.NewGame) UiHooks.NewGame();
     hide();
-    if (Options.doShowCounters) {
-        if (UiHooks.ShowCountersWindow) UiHooks.ShowCountersWindow();
-    } else if (UiHooks.HideCountersWindow) {
-        UiHooks.HideCountersWindow();
-    }
+    if (Options.doShowCounters)
+        ShowCountersWindow();
+    else
+        HideCountersWindow();
 }
 
 void Tdebug::closeEvent(QCloseEvent* event) {
     ReturnToOpener();
-    if (Options.doShowCounters && UiHooks.ShowCountersWindow) UiHooks.ShowCountersWindow();
+    if (Options.doShowCounters) ShowCountersWindow();
     hide();
     event->ignore(); // the window lives for the whole run
 }

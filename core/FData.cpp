@@ -86,6 +86,7 @@ uint32_t GameTimerInterval = 10;
 std::array<TVideoEvent, kVideoSlots> VideoEvents{};
 uint32_t VideoEventCount = 0;
 uint32_t VideoPlaybackIndex = 0;
+uint32_t VideoEventsUsed = 0;
 
 uint8_t ProgressBarReady = 0;
 uint8_t PlaybackSpeed = 20;
@@ -130,7 +131,7 @@ void ResetGlobals() {
     GameTimerEnabled = 0;
     GameTimerInterval = 10;
     VideoEvents.fill(TVideoEvent{});
-    VideoEventCount = VideoPlaybackIndex = 0;
+    VideoEventCount = VideoPlaybackIndex = VideoEventsUsed = 0;
     ProgressBarReady = 0;
     PlaybackSpeed = 20;
     VideoFirstClickIndex = kVideoSlots;

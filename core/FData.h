@@ -166,6 +166,9 @@ extern uint32_t GameTimerInterval;
 extern std::array<TVideoEvent, kVideoSlots> VideoEvents;
 extern uint32_t VideoEventCount;
 extern uint32_t VideoPlaybackIndex;
+// Slots 0 .. VideoEventsUsed - 1 may hold written events; every slot past them is zero, so a
+// clear touches only those (the buffer is 7 MB, and a new game used a few hundred).
+extern uint32_t VideoEventsUsed;
 
 // ---- Playback ----------------------------------------------------------------------------
 

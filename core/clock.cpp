@@ -4,6 +4,7 @@
 
 #include "core/debuglog.h"
 #include "core/endgame.h"
+#include "core/newgame.h"
 #include "core/playback.h"
 #include "core/uihooks.h"
 #include "core/video.h"
@@ -74,14 +75,14 @@ void GameClockTick() {
     // A tick queued before the timer was disabled.
     if (!GameTimerEnabled) return;
     if (!ReplayMode && !BoardTouched) {
-        CallHook(UiHooks.NewGame);
+        NewGameCommand();
         // The new game's timer is off; going on would sample and advance its clock.
         return;
     }
     if (Options.doForcedNewGame && !ReplayMode) {
         const int limit = LevelTimeLimit(GameLevel);
         if (limit >= 0 && GameClock.seconds >= limit) {
-            CallHook(UiHooks.NewGame);
+            NewGameCommand();
             return;
         }
     }

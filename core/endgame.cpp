@@ -8,6 +8,7 @@
 #include "core/clock.h"
 #include "core/debuglog.h"
 #include "core/mouseinput.h"
+#include "core/newgame.h"
 #include "core/textutil.h"
 #include "core/uihooks.h"
 #include "settings/FCap.h"
@@ -105,7 +106,7 @@ void LoseGame(uint8_t column, uint8_t row, bool timeout) {
     RefreshCounters();
     ShowCountersAtEnd(false);
     if (Options.cbBlastedCopyTemplate) CopyBlastedGameInfo();
-    if (ClearanceDue() && UiHooks.NewGame) UiHooks.NewGame();
+    if (ClearanceDue()) NewGameCommand();
     RequestRedraw();
 }
 

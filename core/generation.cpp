@@ -12,6 +12,7 @@
 #include "core/clock.h"
 #include "core/debuglog.h"
 #include "core/metrics.h"
+#include "core/newgame.h"
 #include "core/random.h"
 #include "core/textutil.h"
 #include "core/uihooks.h"
@@ -28,10 +29,6 @@ constexpr int kRelocationDraws = 100 * kMaxColumns * kMaxRows;
 
 // Normal play regenerates until the level's minimum 3BV is reached, at most this many boards.
 constexpr int kMaxNormalBoards = 1001;
-
-std::string ApplicationTitle() {
-    return Options.doProhibitMultInstances ? "Minesweeper Quorlet" : "Minesweeper Quorlet ";
-}
 
 void SetCaption(const std::string& caption) {
     if (UiHooks.SetMainCaption) UiHooks.SetMainCaption(caption);

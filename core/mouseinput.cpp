@@ -8,6 +8,7 @@
 #include "core/debuglog.h"
 #include "core/endgame.h"
 #include "core/generation.h"
+#include "core/newgame.h"
 #include "core/textutil.h"
 #include "core/uihooks.h"
 #include "core/video.h"
@@ -53,7 +54,7 @@ void RedrawChangedCells() {
 }
 
 void StartNewGame() {
-    if (UiHooks.NewGame) UiHooks.NewGame();
+    NewGameCommand();
 }
 
 void ReleaseAndRedraw() {

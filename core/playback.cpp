@@ -11,6 +11,7 @@
 #include "core/endgame.h"
 #include "core/metrics.h"
 #include "core/mouseinput.h"
+#include "core/newgame.h"
 #include "core/nametemplate.h"
 #include "core/qvf.h"
 #include "core/textutil.h"
@@ -128,7 +129,7 @@ void RefuseVideo(const std::string& fileName) {
                    "\"\r\n\r\nIS NOT CORRECT Minesweeper Quorlet replay file. Please, "
                    "resweep :)\r\n\r\n(see debug protocol for additional information)");
     ReplayMode = PreviewReplayMode = 0;
-    Call(UiHooks.NewGame);
+    NewGameCommand();
 }
 
 // The part both ways of starting a playback share once the count names the last event.
@@ -227,7 +228,7 @@ bool CheckVideoTimes() {
 }
 
 bool OpenReplayFile(const std::string& fileName) {
-    VideoEvents.fill(TVideoEvent{});
+    ClearVideoEvents();
     // A count past the buffer cannot name an event: the reader should never let one through.
     if (!LoadReplayFile(fileName) || VideoEventCount >= kVideoSlots) {
         // The buffer was emptied above; the count must not claim events it no longer has.

@@ -339,7 +339,7 @@ void CommitReplay(const TStagedReplay& s) {
     ReplayCountry = s.country;
     ReplayPlayerName = ByteTextToUtf8(s.playerName);
     Options.doMarks = s.marks;
-    VideoEvents.fill(TVideoEvent{});
+    ClearVideoEvents();
     VideoEventCount = s.eventCount;
     for (uint32_t i = 0; i <= s.eventCount; ++i)
         DecodeVideoEvent(

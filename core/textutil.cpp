@@ -263,4 +263,10 @@ void ReleaseGlobalData() {
         release(*text);
 }
 
+std::string AsciiUpperCase(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
 } // namespace quorlet

@@ -42,6 +42,8 @@ void CopyTextToClipboard(const std::string& text);
 std::string UnescapeNewlines(const std::string& text);
 // Ends a text of two or more characters with CR LF, then turns every CR LF into backslash + "n".
 std::string EscapeNewlines(const std::string& text);
+// ASCII letters upper-cased, every other byte kept (names and tags compared without case).
+std::string AsciiUpperCase(std::string text);
 
 // Sets the playback cursor picture from CursorFileName (program folder), or the built-in one.
 void LoadExternalCursor();

@@ -45,8 +45,12 @@ struct TUiHooks {
     // ---- Game clock and board input ----
     // Turns the main window's 10 ms timer on or off.
     std::function<void(bool enabled)> SetGameTimer;
-    // The main window's new-game command (the new-game button's click).
+    // The main window's new-game command (the new-game button's click), for windows that
+    // click it; the engine itself runs NewGameCommand.
     std::function<void()> NewGame;
+    // The whole board image painted again from VisibleBoard (blank first), with the LED
+    // counters and the new-game button's face.
+    std::function<void()> RedrawBoard;
     // Cursor position in board-image pixels (unclamped; may be negative or past the board).
     std::function<void(int& x, int& y)> BoardCursorPos;
     // Confines the cursor to the board image.
@@ -100,6 +104,8 @@ struct TUiHooks {
     std::function<void(uint32_t milliseconds)> SetGameTimerInterval;
     // Layout of the main window for the current level and size (ReloadInterface).
     std::function<void()> ReloadInterface;
+    // The playback bar window hidden (the cursor image has its own entry).
+    std::function<void()> HideProgressBarWindow;
     // The playback bar for a video ending at `maximum` hundredths: position 0, both track bars
     // shown, the bar window shown (ShowProgressBarWindow).
     std::function<void(int32_t maximum)> SetupProgressBar;

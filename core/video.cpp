@@ -1,5 +1,7 @@
 #include "core/video.h"
 
+#include <algorithm>
+
 #include "core/FData.h"
 
 namespace quorlet {
@@ -20,6 +22,7 @@ enum : uint8_t {
 TVideoEvent* AppendEvent(uint16_t x, uint16_t y) {
     if (VideoEventCount >= kVideoMaxEvents) return nullptr;
     TVideoEvent& e = VideoEvents[VideoEventCount++];
+    VideoEventsUsed = std::max(VideoEventsUsed, VideoEventCount);
     e = TVideoEvent{};
     e.seconds = GameClock.seconds;
     e.hundredths = GameClock.hundredths;
@@ -36,8 +39,11 @@ void AppendPress(uint16_t x, uint16_t y, uint8_t TVideoEvent::*flag) {
 } // namespace
 
 void ClearVideoEvents() {
+    // A slot written past the used mark by hand (the count names the last event) is cleared too.
+    const uint32_t used = std::min(std::max<uint64_t>(VideoEventsUsed, uint64_t{VideoEventCount} + 1), uint64_t{kVideoSlots});
+    std::fill_n(VideoEvents.begin(), used, TVideoEvent{});
     VideoEventCount = 0;
-    VideoEvents.fill(TVideoEvent{});
+    VideoEventsUsed = 0;
 }
 
 void RecordLeftPress(uint16_t x, uint16_t y) {
@@ -85,6 +91,7 @@ std::array<uint8_t, 8> EncodeVideoEvent(uint32_t index, uint16_t timeAdd) {
 bool DecodeVideoEvent(uint32_t index, std::span<const uint8_t> bytes) {
     if (bytes.size() != 8 || index >= kVideoSlots) return false;
     TVideoEvent& e = VideoEvents[index];
+    VideoEventsUsed = std::max(VideoEventsUsed, index + 1);
     e.x = static_cast<uint16_t>(bytes[1] << 8 | bytes[3]);
     e.y = static_cast<uint16_t>(bytes[5] << 8 | bytes[7]);
     e.hundredths = bytes[4];

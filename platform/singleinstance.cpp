@@ -34,7 +34,12 @@ bool TSingleInstance::Claim(const QString& title, const QString& programFolder) 
     const QString name = ServerName(title, programFolder);
     server_ = std::make_unique<QLocalServer>();
     if (server_->listen(name)) return true;
-    // Nobody answered the test, so what is there is a leftover socket file.
+    // Only a socket nobody answers on is a crashed instance's leftover: a second instance
+    // started at the same moment must not delete the first one's live socket.
+    if (IsRunning(title, programFolder)) {
+        server_.reset();
+        return false;
+    }
     QLocalServer::removeServer(name);
     if (server_->listen(name)) return true;
     server_.reset();

@@ -18,7 +18,8 @@ class TSingleInstance {
     static QString ServerName(const QString& title, const QString& programFolder);
     // True when an instance listens on that name.
     static bool IsRunning(const QString& title, const QString& programFolder);
-    // Listens under the name; a stale socket left by a crashed instance is replaced.
+    // Listens under the name; a stale socket left by a crashed instance is replaced, a live
+    // one is left alone (false).
     bool Claim(const QString& title, const QString& programFolder);
     void Release();
 

@@ -15,7 +15,7 @@ class ClockTest : public test::EngineTest {
   protected:
     void SetUp() override {
         test::EngineTest::SetUp();
-        UiHooks.NewGame = [this] { ++newGames; };
+        UiHooks.RedrawBoard = [this] { ++newGames; };
         UiHooks.DrawTimer = [this] { ++timerDraws; };
         UiHooks.Beep = [this] { ++beeps; };
         UiHooks.BoardCursorPos = [this](int& x, int& y) {

@@ -18,7 +18,7 @@ class EndGameTest : public test::EngineTest {
     void SetUp() override {
         test::EngineTest::SetUp();
         SystemTimeSource = [] { return TSystemTime{2026, 11, 0, 21, 8, 5, 0, 42}; };
-        UiHooks.NewGame = [this] { newGameAt.push_back(DebugLogLines.size()); };
+        UiHooks.RedrawBoard = [this] { newGameAt.push_back(DebugLogLines.size()); };
         UiHooks.SetSaveReplayEnabled = [this](bool on) { saveReplay = on ? 1 : 0; };
         DebugWindowOn = 1;
     }

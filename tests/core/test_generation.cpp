@@ -291,6 +291,44 @@ TEST_F(GenerationTest, EachLevelMeetsItsMinimum3BV) {
     }
 }
 
+TEST_F(GenerationTest, AFirstBoardBelowTheLevelsMinimumIsDrawnAgain) {
+    // Seeds whose first board for a click on (0, 0) falls below the minimum: without the
+    // regeneration each level would keep it. Custom keeps its first board, whatever its 3BV.
+    struct Case {
+        const char* name;
+        uint8_t level, lastColumn, lastRow;
+        uint16_t mines;
+        uint32_t seed;
+        uint16_t minimum; // 0: no minimum, the first board stays
+        uint16_t firstBelow;
+    };
+    const Case cases[] = {
+        {"Beginner", glBeginner, 7, 7, 10, 89381, 2, 2},
+        {"Intermediate", glIntermediate, 15, 15, 40, 15025, 30, 30},
+        {"Expert", glExpert, 29, 15, 99, 177473, 100, 100},
+        {"Custom of Expert size", glCustom, 29, 15, 99, 177473, 0, 100},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetBoard(c.level, c.lastColumn, c.lastRow, c.mines);
+        RandomSeed = c.seed;
+        GenerateBoardForClick(0, 0);
+        const uint16_t first = Board3BV;
+        const uint32_t afterOneBoard = RandomSeed;
+        ASSERT_LT(first, c.firstBelow) << "the seed no longer draws a board below the minimum";
+        SetBoard(c.level, c.lastColumn, c.lastRow, c.mines);
+        RandomSeed = c.seed;
+        GenerateFirstClickBoard(0, 0, {});
+        if (c.minimum == 0) {
+            EXPECT_EQ(RandomSeed, afterOneBoard);
+            EXPECT_EQ(Board3BV, first);
+        } else {
+            EXPECT_NE(RandomSeed, afterOneBoard);
+            EXPECT_GE(Board3BV, c.minimum);
+        }
+    }
+}
+
 TEST_F(GenerationTest, MinimumFollowsTheLevelNotTheSize) {
     // An Expert-sized Custom board takes its first board, whatever its 3BV.
     SetBoard(glCustom, 29, 15, 99);

@@ -45,7 +45,7 @@ class MouseGameTest : public test::EngineTest {
     void SetUp() override {
         test::EngineTest::SetUp();
         SystemTimeSource = [this] { return now; };
-        UiHooks.NewGame = [this] { ++newGames; };
+        UiHooks.RedrawBoard = [this] { ++newGames; };
         UiHooks.RequestRedraw = [this] { ++redraws; };
         UiHooks.BoardCursorPos = [](int& x, int& y) { x = y = 0; };
     }

@@ -54,7 +54,8 @@ inline void StartLoadedGame(std::string_view rows, uint8_t level = glCustom) {
     LoadBoard(rows, level);
     WaitingFirstClick = 0;
     GameOver = 0;
-    BoardTouched = 0;
+    // The first click opened cells: a tick on an untouched board would start a new game.
+    BoardTouched = 1;
     StartGameClock();
 }
 

@@ -27,7 +27,7 @@ class PlaybackTest : public test::EngineTest {
         EngineTest::SetUp();
         DebugWindowOn = 1;
         UiHooks.ShowMessageBox = [this](const std::string& text) { messages.push_back(text); };
-        UiHooks.NewGame = [this] { ++newGames; };
+        UiHooks.RedrawBoard = [this] { ++newGames; };
         UiHooks.ShowReplayCursor = [this](bool visible) { cursorVisible = visible; };
         UiHooks.MoveReplayCursor = [this](int32_t x, int32_t y) { cursor = {x, y}; };
         UiHooks.SetGameTimerInterval = [this](uint32_t ms) { interval = ms; };

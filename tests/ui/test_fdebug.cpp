@@ -170,6 +170,8 @@ TEST_F(DebugWindowTest, CloseReturnsToTheOpenerWithANewGame) {
         w.show();
         Options.doShowCounters = counters;
         WaitingFirstClick = 0;
+        // The counters window exists and had its first layout.
+        CountersWindowCreated = CountersLaidOutOnce = 1;
         int newGames = 0, shown = 0, hidden = 0;
         UiHooks.NewGame = [&] { ++newGames; };
         UiHooks.ShowCountersWindow = [&] { ++shown; };

@@ -185,22 +185,50 @@ TEST_F(MainWindowPlayTest, ProbabilityHintOnlyUnderACursorOnTheBoard) {
 
 TEST_F(MainWindowPlayTest, CornerLabelsUseTheOwnPixelFontWithoutAFontError) {
     TMain& w = Open();
-    GameLevel = glCustom;
-    GameTimerEnabled = 1;
-    w.RedrawBoard();
-    const QImage board = w.box->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const int width = (LastColumn + 1) * kCellSize, height = (LastRow + 1) * kCellSize;
-    // The top bar of the "C" of "CUSTOM" in each corner, in the corner's colour.
-    EXPECT_EQ(board.pixelColor(1, 2), QColor(Qt::white));
-    EXPECT_EQ(board.pixelColor(width - 32 + 1, 2), QColor(0x80, 0x80, 0x80));
-    EXPECT_EQ(board.pixelColor(1, height - 10 + 2), QColor(0x80, 0x80, 0x80));
-    EXPECT_EQ(board.pixelColor(width - 32 + 1, height - 10 + 2), QColor(Qt::black));
+    // rightInset 0: no labels at all, the corner cells show the plain covered picture.
+    struct Case {
+        const char* name;
+        uint8_t level;
+        bool cheat; // a handicap option on
+        bool clockRunning;
+        int rightInset; // the word's width plus its margin, from the board's right edge
+    };
+    const Case cases[] = {
+        {"custom board, clock running", glCustom, false, true, 32},
+        {"cheat option, clock running", glBeginner, true, true, 26},
+        {"cheat on a custom board", glCustom, true, true, 26},
+        {"custom board, clock stopped", glCustom, false, false, 0},
+        {"cheat option, clock stopped", glBeginner, true, false, 0},
+        {"ranked game", glBeginner, false, true, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        GameLevel = c.level;
+        Options.doShowMinesPos = c.cheat;
+        GameTimerEnabled = c.clockRunning;
+        w.box->Image().fill(QColor(0xC0, 0xC0, 0xC0));
+        w.RedrawBoard();
+        const QImage board = w.box->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const int width = (LastColumn + 1) * kCellSize, height = (LastRow + 1) * kCellSize;
+        if (c.rightInset == 0) {
+            EXPECT_TRUE(SamePixels(GrabCell(0, 0), Skins().cells[0][csCovered]));
+            EXPECT_TRUE(SamePixels(GrabCell(LastColumn, LastRow), Skins().cells[0][csCovered]));
+            continue;
+        }
+        // The top bar of the word's first letter ("C" of both words) in each corner, in the
+        // corner's colour, where the covered picture has its grey face.
+        EXPECT_EQ(board.pixelColor(1, 2), QColor(Qt::white));
+        EXPECT_EQ(board.pixelColor(width - c.rightInset + 1, 2), QColor(0x80, 0x80, 0x80));
+        EXPECT_EQ(board.pixelColor(1, height - 10 + 2), QColor(0x80, 0x80, 0x80));
+        EXPECT_EQ(board.pixelColor(width - c.rightInset + 1, height - 10 + 2), QColor(Qt::black));
+        // The second letter tells the words apart: "H" has a gap in its top row, "U" too, but
+        // only "CHEAT" starts its "H" four pixels on with the middle bar in row 2.
+        const QColor middleOfSecond = board.pixelColor(1 + 4 + 1, 2 + 2);
+        EXPECT_EQ(middleOfSecond == QColor(Qt::white), c.rightInset == 26);
+    }
     for (const std::string& line : DebugLogLines)
         EXPECT_EQ(line.find("fatal error"), std::string::npos) << line;
-    // A ranked game carries no labels.
-    GameLevel = glBeginner;
-    w.RedrawBoard();
-    EXPECT_TRUE(SamePixels(GrabCell(0, 0), Skins().cells[0][csCovered]));
+    Options.doShowMinesPos = false;
 }
 
 TEST_F(MainWindowPlayTest, SkinsDrawRaisedCoveredCellsAndTheClassicNumberColours) {
