@@ -8,6 +8,7 @@
 #include "app/uihooks_qt.h"
 #include "core/debuglog.h"
 #include "settings/options.h"
+#include "stats/FHistory.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -21,6 +22,7 @@ int main(int argc, char* argv[]) {
         quorlet::TMain mainWindow(args.size() > 1 ? args.at(1) : QString());
         quorlet::Tdebug debugWindow(&mainWindow);
         if (!mainWindow.StartedUp()) return 0;
+        quorlet::THistory historyWindow(&mainWindow);
         quorlet::RestoreWindowPositions();
         // Places itself, and plays the command line's video when one was named.
         quorlet::TProgressBar progressBar(&mainWindow);
