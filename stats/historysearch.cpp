@@ -18,7 +18,7 @@ namespace {
 
 enum : int { colNumber, colDate, colHour, colMode, colStyle, colTime, colBBBV, colRate, kSearchCols };
 
-std::optional<int64_t> ParseInteger(const std::string& text) {
+std::optional<int64_t> ParseInteger(std::string_view text) {
     int64_t v = 0;
     const char* end = text.data() + text.size();
     const auto res = std::from_chars(text.data(), end, v);
@@ -32,8 +32,8 @@ std::string FourDigits(uint64_t p) {
     return buf;
 }
 
-void LogUnconverted(const std::string& cell) {
-    DebugLog("#strtofloat error in \"" + cell + "\"");
+void LogUnconverted(std::string_view cell) {
+    DebugLog("#strtofloat error in \"" + std::string(cell) + "\"");
 }
 
 // The mean of k values given as a sum of whole parts and a sum of ten-thousandths, "W,pppp",
@@ -49,7 +49,7 @@ std::string AverageText(uint64_t whole, uint64_t tenThousandths, uint64_t k) {
 std::string PairAverage(const THistoryGrid& sgs, int col, int rows) {
     uint64_t whole = 0, frac = 0;
     for (int r = 2; r < rows; ++r) {
-        const std::string cell = sgs.Cell(col, r);
+        const std::string_view cell = sgs.CellView(col, r);
         const auto v = ParseHundredths(cell);
         if (!v || *v < 0) {
             LogUnconverted(cell);
@@ -64,7 +64,7 @@ std::string PairAverage(const THistoryGrid& sgs, int col, int rows) {
 std::string CountAverage(const THistoryGrid& sgs, int col, int rows) {
     uint64_t whole = 0;
     for (int r = 2; r < rows; ++r) {
-        const std::string cell = sgs.Cell(col, r);
+        const std::string_view cell = sgs.CellView(col, r);
         const auto v = ParseInteger(cell);
         if (!v || *v < 0) {
             LogUnconverted(cell);
@@ -151,12 +151,13 @@ void SearchHistory(THistoryGrid& sgs, const THistorySearchFilter& f) {
     const int64_t seconds[2] = {SecondsOfDay(f.hour1, f.minute1, f.second1),
                                 SecondsOfDay(f.hour2, f.minute2, f.second2)};
     const std::string styles[2] = {StyleText(0), StyleText(1)};
+    const std::string levels[3] = {LevelText(0), LevelText(1), LevelText(2)};
     int r = 2;
     for (uint32_t i = 0; i < n; ++i) {
         const TGameRecord& g = GameHistory[i];
         if (!Admitted(g, f, days, seconds)) continue;
         sgs.SetCells(r, std::to_string(r - 1), FormatDate(g.day, g.month, g.year),
-                     FormatClockTime(g.hour, g.minute, g.second), LevelText(g.level), styles[g.flagging == 1],
+                     FormatClockTime(g.hour, g.minute, g.second), levels[g.level], styles[g.flagging == 1],
                      FormatGameTime(g.timeSec, g.timeHund), std::to_string(g.bbbv),
                      FormatGameTimePlain(g.bbbvsWhole, g.bbbvsHund));
         ++r;
@@ -170,10 +171,10 @@ void SearchHistory(THistoryGrid& sgs, const THistorySearchFilter& f) {
     sgs.SetCell(colBBBV, 1, CountAverage(sgs, colBBBV, r));
 }
 
-std::optional<int64_t> ParseHundredths(const std::string& text) {
+std::optional<int64_t> ParseHundredths(std::string_view text) {
     // Exactly as the cells are written: digits, the program's separator, two digits.
     const size_t sep = text.find(DecimalSeparatorChar());
-    if (sep == std::string::npos || sep == 0 || text.size() != sep + 3) return std::nullopt;
+    if (sep == std::string_view::npos || sep == 0 || text.size() != sep + 3) return std::nullopt;
     for (size_t i = 0; i < text.size(); ++i)
         if (i != sep && (text[i] < '0' || text[i] > '9')) return std::nullopt;
     if (sep > 15) return std::nullopt;
@@ -203,20 +204,25 @@ std::vector<TSortKey> SortKeyTable() {
             {style, colStyle, false, 4},         {style + " inverse", colStyle, true, 11}};
 }
 
-// The value a cell sorts by; empty when it does not convert.
-std::optional<int64_t> SortValue(const std::string& cell, int column) {
+// The value a cell sorts by; empty when it does not convert. Mode and style cells rank by
+// their captions: Beg, Int, Exp; no-flag games first.
+struct TSortCaptions {
+    std::string levels[3] = {LevelText(0), LevelText(1), LevelText(2)};
+    std::string styles[2] = {StyleText(0), StyleText(1)};
+};
+
+std::optional<int64_t> SortValue(std::string_view cell, int column, const TSortCaptions& captions) {
     switch (column) {
     case colTime:
     case colRate: return ParseHundredths(cell);
     case colBBBV: return ParseInteger(cell);
     case colMode:
-        // Beg, Int, Exp; anything else never moves past them.
-        for (uint8_t l = 0; l < 3; ++l)
-            if (cell == LevelText(l)) return l;
-        return 3;
-    default: // no-flag games first
-        if (cell == StyleText(0)) return 0;
-        if (cell == StyleText(1)) return 1;
+        for (int l = 0; l < 3; ++l)
+            if (cell == captions.levels[l]) return l;
+        return 3; // anything else stays behind them
+    default:
+        for (int f = 0; f < 2; ++f)
+            if (cell == captions.styles[f]) return f;
         return 2;
     }
 }
@@ -241,10 +247,11 @@ int SortSearchResults(THistoryGrid& sgs, const std::string& keyText) {
     const auto key = std::find_if(table.begin(), table.end(), [&](const TSortKey& k) { return k.text == wanted; });
     if (key == table.end()) return 0; // not one of the box's entries: nothing to sort by
     const int rows = sgs.RowCount();
+    const TSortCaptions captions;
     std::vector<int64_t> values;
     values.reserve(static_cast<size_t>(rows - 2));
     for (int r = 2; r < rows; ++r) {
-        const auto v = SortValue(sgs.Cell(key->column, r), key->column);
+        const auto v = SortValue(sgs.CellView(key->column, r), key->column, captions);
         if (!v) return key->operation;
         values.push_back(*v);
     }
@@ -254,13 +261,7 @@ int SortSearchResults(THistoryGrid& sgs, const std::string& keyText) {
     std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
         return key->inverse ? values[a] > values[b] : values[a] < values[b];
     });
-    std::vector<std::vector<std::string>> cells(order.size());
-    for (size_t i = 0; i < order.size(); ++i)
-        for (int c = 1; c < kSearchCols; ++c)
-            cells[i].push_back(sgs.Cell(c, static_cast<int>(order[i]) + 2));
-    for (size_t i = 0; i < cells.size(); ++i)
-        for (int c = 1; c < kSearchCols; ++c)
-            sgs.SetCell(c, static_cast<int>(i) + 2, cells[i][static_cast<size_t>(c - 1)]);
+    sgs.ReorderRows(2, order, colDate); // the running numbers stay
     return 0;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "stats/historygrid.h"
@@ -47,7 +48,7 @@ void SearchHistory(THistoryGrid& sgs, const THistorySearchFilter& filter);
 
 // A shown time or 3BV/s ("12,05" with the program's separator) in hundredths; empty when the
 // text is not one.
-std::optional<int64_t> ParseHundredths(const std::string& text);
+std::optional<int64_t> ParseHundredths(std::string_view text);
 
 // The ten sort keys in the order of the sort box: "Time", "Time inverse", "3BV/s" ... "Style inverse".
 std::vector<std::string> SearchSortKeys();
