@@ -187,6 +187,7 @@ void TMain::BuildMenus() {
     connect(BossKeyBtn, &QAction::triggered, this, [this] { BossKeyBtnClick(); });
     connect(ShowCountersBtn, &QAction::triggered, this, [this] { ShowCountersBtnClick(); });
     connect(ShowDebugProtocol1, &QAction::triggered, this, [this] { ShowDebugProtocol1Click(); });
+    connect(historyCSV, &QAction::triggered, this, [this] { historyCSVClick(); });
     connect(PlayVideoBtn, &QAction::triggered, this, [this] { PlayVideoBtnClick(); });
     connect(btnPreviewReplay, &QAction::triggered, this, [this] { btnPreviewReplayClick(); });
     connect(sbSavereplay, &QAction::triggered, this, [this] { sbSavereplayClick(); });

@@ -73,6 +73,8 @@ class TMain : public QMainWindow {
     void BossKeyBtnClick();
     void ShowCountersBtnClick();
     void ShowDebugProtocol1Click();
+    // The history as "stats_csv.csv" and "stats_csv.html" (FMainStats.cpp).
+    void historyCSVClick();
 
     // ---- Video commands (FMainVideo.cpp) ----
     void PlayVideoBtnClick();

@@ -15,6 +15,7 @@
 #include "settings/options.h"
 #include "stats/Flhs_gain.h"
 #include "stats/Flocal_high_scores.h"
+#include "stats/FHistory.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -34,6 +35,7 @@ int main(int argc, char* argv[]) {
         quorlet::TOptions_window optionsWindow;
         quorlet::TDebug_Command debugCommandBox(&debugWindow);
         if (!mainWindow.StartedUp()) return 0;
+        quorlet::THistory historyWindow(&mainWindow);
         quorlet::RestoreWindowPositions();
         quorlet::TLocal_High_Scores localHighScores;
         // Places itself, and plays the command line's video when one was named.

@@ -87,6 +87,41 @@ void THistoryGrid::SetCell(int col, int row, std::string_view text) {
     cells.replace(pos, old, encoded);
 }
 
+void THistoryGrid::SetCells(int row, const std::string_view* texts, size_t count) {
+    if (row < 0) return;
+    const auto r = static_cast<size_t>(row);
+    if (r >= rows_.size()) rows_.resize(r + 1);
+    std::string& cells = rows_[r];
+    int walked = 0;
+    const size_t tail = FindCell(cells, static_cast<int>(count), walked);
+    // Built aside and copied back, so the row keeps its allocation from page to page.
+    thread_local std::string built;
+    built.clear();
+    for (size_t i = 0; i < count; ++i)
+        AppendCell(built, texts[i]);
+    if (tail < cells.size()) built.append(cells, tail, std::string::npos);
+    cells.assign(built);
+}
+
+void THistoryGrid::ReorderRows(int first, const std::vector<size_t>& order, int keep) {
+    if (first < 0) return;
+    std::vector<std::string> heads(order.size()), tails(order.size());
+    for (size_t i = 0; i < order.size(); ++i) {
+        const size_t r = static_cast<size_t>(first) + i;
+        if (r >= rows_.size()) break;
+        int walked = 0;
+        const size_t pos = FindCell(rows_[r], keep, walked);
+        heads[i] = rows_[r].substr(0, pos);
+        for (; walked < keep; ++walked) // a short row keeps its place for the moved cells
+            AppendCell(heads[i], {});
+        if (pos < rows_[r].size()) tails[i] = rows_[r].substr(pos);
+    }
+    const size_t needed = static_cast<size_t>(first) + order.size();
+    if (rows_.size() < needed) rows_.resize(needed);
+    for (size_t i = 0; i < order.size(); ++i)
+        rows_[static_cast<size_t>(first) + i] = heads[i] + tails[order[i]];
+}
+
 void THistoryGrid::SetRow(int row, const std::vector<std::string>& texts) {
     for (size_t c = 0; c < texts.size(); ++c)
         SetCell(static_cast<int>(c), row, texts[c]);

@@ -32,10 +32,14 @@ class THistoryGrid {
     // Negative positions are ignored; a text is kept up to 65,535 bytes.
     void SetCell(int col, int row, std::string_view text);
     // Writes the texts into one row from column 0 on, without a temporary list (long pages).
-    template <typename... Texts> void SetCells(int row, Texts&&... texts) {
-        int col = 0;
-        (SetCell(col++, row, std::string_view(std::forward<Texts>(texts))), ...);
+    template <typename... Texts> void SetCells(int row, const Texts&... texts) {
+        const std::string_view views[] = {std::string_view(texts)...};
+        SetCells(row, views, sizeof...(texts));
     }
+    void SetCells(int row, const std::string_view* texts, size_t count);
+    // Rows first .. first + order.size() - 1 take, from column `keep` on, the cells of rows
+    // first + order[i]; their first `keep` cells stay where they are.
+    void ReorderRows(int first, const std::vector<size_t>& order, int keep);
     // Writes the texts into one row from column 0 on.
     void SetRow(int row, const std::vector<std::string>& texts);
 

@@ -92,14 +92,6 @@ void Table(std::string& out, const THistoryGrid& grid, const TTableMarkup& marku
     }
 }
 
-bool WriteDocument(const std::string& fileName, const std::string& bytes) {
-    std::string error;
-    if (SafeWriteFile(fileName, bytes, &error)) return true;
-    DebugLog("#cannot save file \"" + fileName + "\": " + error);
-    ShowMessageBox(UIText("0290"));
-    return false;
-}
-
 const char* const kGridDateTemplate = "<DD> <MMM> <YYYY> at <HH>_<MIN>_<SEC>";
 const char* const kReportDateTemplate = "<DDD>, <DD> <MMM> <YYYY> at <HH>_<MIN>_<SEC>";
 
@@ -117,7 +109,7 @@ bool ExportStatistics(const std::string& fileName, THistoryGrid& sg, bool withEn
         Line(out, "</TABLE>");
     }
     Line(out, "<br><br></BODY></HTML>");
-    return WriteDocument(fileName, out);
+    return WriteExportFile(fileName, out);
 }
 
 std::string Range(const std::string& name, const std::string& from, const std::string& to) {
@@ -126,6 +118,14 @@ std::string Range(const std::string& name, const std::string& from, const std::s
 
 } // namespace
 
+bool WriteExportFile(const std::string& path, const std::string& bytes) {
+    std::string error;
+    if (SafeWriteFile(path, bytes, &error)) return true;
+    DebugLog("#cannot save file \"" + path + "\": " + error);
+    ShowMessageBox(UIText("0290"));
+    return false;
+}
+
 bool ExportGridHtml(const std::string& fileName, const THistoryGrid& sg, const std::string& pageName) {
     std::string out;
     Head(out, "<HTML><HEAD><TITLE> " + pageName + "</TITLE>", kGridDateTemplate);
@@ -133,7 +133,7 @@ bool ExportGridHtml(const std::string& fileName, const THistoryGrid& sg, const s
     Table(out, sg, kGridMarkup);
     Line(out, "</TABLE>");
     Line(out, "<br><br></BODY></HTML>");
-    return WriteDocument(fileName, out);
+    return WriteExportFile(fileName, out);
 }
 
 std::string SearchCriteriaText(const THistorySearchFilter& f) {
@@ -168,7 +168,7 @@ bool ExportSearchResultsHtml(const std::string& fileName, const THistoryGrid& sg
     Table(out, sgs, kReportMarkup);
     Line(out, "</TABLE>");
     Line(out, "<br><br></BODY></HTML>");
-    return WriteDocument(fileName, out);
+    return WriteExportFile(fileName, out);
 }
 
 bool ExportStatisticsHtml(const std::string& fileName, THistoryGrid& sg) {

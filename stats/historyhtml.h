@@ -19,6 +19,10 @@ bool ExportSearchResultsHtml(const std::string& fileName, const THistoryGrid& sg
 bool ExportStatisticsHtml(const std::string& fileName, THistoryGrid& sg);
 bool ExportStatisticsHtmlNoDebug(const std::string& fileName, THistoryGrid& sg);
 
+// Writes an export's bytes safely; on failure logs "#cannot save file ..." and shows
+// "Cannot save file". The CSV export shares it.
+bool WriteExportFile(const std::string& path, const std::string& bytes);
+
 // The criteria line's text of a search ("[Beg] ... [Sorted&nbsp;by&nbsp\"Time\"]").
 std::string SearchCriteriaText(const THistorySearchFilter& filter);
 

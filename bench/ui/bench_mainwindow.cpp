@@ -3,6 +3,8 @@
 // Needs Qt (a full build with -DQUORLET_BENCH=ON); runs offscreen unless a platform is chosen.
 #include <benchmark/benchmark.h>
 
+#include "bench/ui/qt_bench_main.h"
+
 #include <QApplication>
 #include <QEvent>
 
@@ -146,11 +148,5 @@ BENCHMARK(BM_RedrawBoardExpert)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

@@ -59,3 +59,34 @@ TEST(HistoryGrid, RowWritesFromColumnZero) {
 
 } // namespace
 } // namespace quorlet::test
+
+namespace quorlet::test {
+namespace {
+
+TEST(HistoryGrid, WholeRowsKeepTheCellsPastThem) {
+    THistoryGrid g;
+    g.SetRow(1, {"a", "b", "c", "d"});
+    g.SetCells(1, std::string("x"), "", std::string_view("z"));
+    EXPECT_EQ(g.Cell(0, 1), "x");
+    EXPECT_EQ(g.Cell(1, 1), "");
+    EXPECT_EQ(g.Cell(2, 1), "z");
+    EXPECT_EQ(g.Cell(3, 1), "d");
+}
+
+TEST(HistoryGrid, ReorderMovesAllButTheKeptColumns) {
+    THistoryGrid g;
+    g.SetRow(2, {"1", "a", "A"});
+    g.SetRow(3, {"2", "b"});
+    g.SetRow(4, {"3"});
+    g.ReorderRows(2, {2, 0, 1}, 1);
+    EXPECT_EQ(g.Cell(0, 2), "1");
+    EXPECT_EQ(g.Cell(1, 2), "");
+    EXPECT_EQ(g.Cell(0, 3), "2");
+    EXPECT_EQ(g.Cell(1, 3), "a");
+    EXPECT_EQ(g.Cell(2, 3), "A");
+    EXPECT_EQ(g.Cell(0, 4), "3");
+    EXPECT_EQ(g.Cell(1, 4), "b");
+}
+
+} // namespace
+} // namespace quorlet::test

@@ -1,0 +1,191 @@
+// The history window opened on a fixture history: pages in the model, pies, backup, clear,
+// search and closing with the main window enabled again.
+#include <QAbstractItemModel>
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QSpinBox>
+#include <QTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QTreeWidget>
+#include <QtCharts/QPieSeries>
+#include <QtCharts/QPieSlice>
+
+#include <filesystem>
+#include <fstream>
+
+#include "../stats/test_queries_history.h"
+#include "stats/FHistory.h"
+#include "stats/historyfile.h"
+#include "test_fmain_fixture.h"
+
+namespace quorlet {
+namespace {
+
+class HistoryWindowTest : public MainWindowTest {
+  protected:
+    THistory& OpenHistory(std::vector<TGameRecord> records) {
+        Open();
+        // The window reloads "stats.dat" when it opens: the fixture goes there.
+        std::ofstream out(Home() + "stats.dat", std::ios::binary);
+        for (const TGameRecord& r : records) {
+            const THistoryFileRecord stored = EncodeHistoryRecord(r);
+            out.write(reinterpret_cast<const char*>(stored.data()), static_cast<std::streamsize>(stored.size()));
+        }
+        out.close();
+        history = std::make_unique<THistory>(window.get());
+        return *history;
+    }
+    void TearDown() override {
+        history.reset();
+        MainWindowTest::TearDown();
+    }
+    static QString Cell(const QTableView* view, int row, int col) {
+        return view->model()->data(view->model()->index(row, col), Qt::DisplayRole).toString();
+    }
+    static std::vector<std::pair<QString, int>> Slices(const QPieSeries* series) {
+        std::vector<std::pair<QString, int>> slices;
+        for (const QPieSlice* s : series->slices())
+            slices.emplace_back(s->label(), static_cast<int>(s->value()));
+        return slices;
+    }
+    std::unique_ptr<THistory> history;
+};
+
+TGameRecord Played(uint8_t level, uint16_t sec, uint16_t rightClicks) {
+    TGameRecord r = test::Game(level, sec, 0);
+    r.day = 5, r.month = 3, r.year = 2024;
+    r.bbbv = 30;
+    r.rightClicks = rightClicks;
+    r.flagging = rightClicks > 0;
+    DeriveRecordFields(r);
+    return r;
+}
+
+TEST_F(HistoryWindowTest, OpensOnTheLevelAndShowsEachPage) {
+    std::vector<TGameRecord> games;
+    for (uint8_t level = 0; level < 3; ++level)
+        for (int i = 0; i < 5; ++i)
+            games.push_back(Played(level, static_cast<uint16_t>(10 + i), i < 2 ? 1 : 0));
+    THistory& h = OpenHistory(games);
+    ASSERT_TRUE(UiHooks.ShowHistoryWindow);
+    GameLevel = glCustom;
+    UiHooks.ShowHistoryWindow(0);
+    EXPECT_TRUE(h.isVisible());
+    EXPECT_FALSE(window->isEnabled());
+    EXPECT_EQ(h.CurrentItem(), 15);
+    EXPECT_EQ(h.lGridName->text(), "Expert Review");
+    EXPECT_EQ(h.sg->model()->rowCount(), 17);
+    EXPECT_EQ(Cell(h.sg, 1, 1), "5");
+    EXPECT_EQ(h.sg->columnWidth(0), 94);
+
+    h.PageSeL->setCurrentItem(h.PageSeL->topLevelItem(0)->child(0)); // Beg, Top Time
+    EXPECT_EQ(h.CurrentItem(), 2);
+    EXPECT_EQ(h.lGridName->text(), "Beginner Top Time");
+    EXPECT_EQ(h.sg->model()->rowCount(), 6);
+    EXPECT_EQ(Cell(h.sg, 1, 1), "10,00");
+
+    h.SelectItem(7);
+    EXPECT_TRUE(h.pChart->isVisible());
+    EXPECT_FALSE(h.pGrid->isVisible());
+    EXPECT_TRUE(h.Rotator->isActive());
+    EXPECT_EQ(Slices(h.Series1), (std::vector<std::pair<QString, int>>{{"Flag-style", 2}, {"NF-style", 3}}));
+    h.SelectItem(23);
+    EXPECT_TRUE(h.pChart2->isVisible());
+    EXPECT_EQ(Slices(h.PieSeries1), (std::vector<std::pair<QString, int>>{{"Beg", 7}, {"Int", 6}, {"Exp", 5}}));
+    const qreal angle = h.PieSeries1->pieStartAngle();
+    h.RotatorTimer();
+    EXPECT_EQ(h.PieSeries1->pieStartAngle(), angle + 1);
+    h.Chart1Click();
+    EXPECT_FALSE(h.Rotator->isActive());
+    h.SelectItem(25);
+    EXPECT_EQ(h.sg->model()->rowCount(), 18);
+    h.SelectItem(26);
+    EXPECT_TRUE(h.pSetup->isVisible());
+    EXPECT_EQ(h.lSetupName->text(), "Setup");
+
+    h.move(30, 40);
+    h.close();
+    EXPECT_FALSE(h.isVisible());
+    EXPECT_TRUE(window->isEnabled());
+    EXPECT_EQ(Options.posHistW, h.width());
+}
+
+TEST_F(HistoryWindowTest, EscStoresNoPosition) {
+    THistory& h = OpenHistory({Played(0, 10, 0)});
+    Options.posHistX = 7;
+    UiHooks.ShowHistoryWindow(1);
+    h.SelectItem(7);
+    h.ExitBtn->trigger();
+    EXPECT_FALSE(h.isVisible());
+    EXPECT_FALSE(h.Rotator->isActive());
+    EXPECT_TRUE(window->isEnabled());
+    EXPECT_EQ(Options.posHistX, 7);
+}
+
+TEST_F(HistoryWindowTest, BackupAndClearWithTheQuestionAnswered) {
+    THistory& h = OpenHistory({Played(0, 10, 0), Played(1, 20, 0)});
+    UiHooks.ShowHistoryWindow(26);
+    h.BackupBtn->click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].rfind("Backup file: \"stats_backup_", 0), 0u);
+    int asked = 0;
+    h.AskYesNo = [&](const QString& q) {
+        ++asked;
+        EXPECT_EQ(q, "This will delete ALL history entires. Are you sure?");
+        return false;
+    };
+    h.ClearBtn->click();
+    EXPECT_EQ(GameHistory[1].day, 5); // No keeps everything
+    EXPECT_TRUE(h.isVisible());
+    h.AskYesNo = [&](const QString&) { return ++asked > 0; };
+    h.ClearBtn->click();
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(GameHistory[0].day, 0);
+    EXPECT_FALSE(std::filesystem::exists(Home() + "stats.dat"));
+    EXPECT_FALSE(h.isVisible());
+    EXPECT_TRUE(window->isEnabled());
+}
+
+TEST_F(HistoryWindowTest, SearchSortAndTheIndexOfSpeed) {
+    THistory& h = OpenHistory({Played(2, 50, 0), Played(2, 40, 1), Played(1, 45, 0)});
+    UiHooks.ShowHistoryWindow(27);
+    EXPECT_TRUE(h.pSearch->isVisible());
+    EXPECT_EQ(h.lSearchName->text(), "Search     ");
+    EXPECT_EQ(Cell(h.sgs, 1, 0), ""); // only the header row shows
+    EXPECT_EQ(h.sgs->model()->rowCount(), 1);
+    EXPECT_TRUE(h.cbDate->isChecked());
+    EXPECT_FALSE(h.cbTime->isChecked());
+    h.cbDate->setChecked(false);
+    h.cbInt->setChecked(false);
+    h.searchBtn->click();
+    ASSERT_EQ(h.sgs->model()->rowCount(), 4);
+    EXPECT_EQ(Cell(h.sgs, 1, 0), "Avg");
+    EXPECT_EQ(Cell(h.sgs, 1, 5), "45,0000");
+    EXPECT_EQ(Cell(h.sgs, 2, 5), "50,00");
+    h.cbSort->setCurrentIndex(0);
+    h.sortBtn->click();
+    EXPECT_EQ(Cell(h.sgs, 2, 5), "40,00");
+    EXPECT_EQ(Cell(h.sgs, 2, 0), "1");
+    h.seTimeS->setValue(41); // a range edit ticks its box
+    EXPECT_TRUE(h.cbTime->isChecked());
+    h.AskExcludePercents = [] { return QString("0"); };
+    h.SpeedButton4->click();
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.back().rfind("Results for 2 of 2 games (100%) are:", 0), 0u);
+    h.hiderBtn->click();
+    EXPECT_EQ(h.hiderBtn->text(), ">>>");
+}
+
+TEST_F(HistoryWindowTest, CsvMenuItemWritesBothFiles) {
+    Open();
+    test::LoadHistory({Played(0, 10, 0)});
+    window->historyCSV->trigger();
+    EXPECT_TRUE(std::filesystem::exists(Home() + "stats_csv.csv"));
+    EXPECT_TRUE(std::filesystem::exists(Home() + "stats_csv.html"));
+}
+
+} // namespace
+} // namespace quorlet
