@@ -8,6 +8,7 @@
 #include "app/uihooks_qt.h"
 #include "core/debuglog.h"
 #include "settings/options.h"
+#include "stats/FCounters.h"
 #include "stats/Flhs_gain.h"
 #include "stats/Flocal_high_scores.h"
 
@@ -22,6 +23,7 @@ int main(int argc, char* argv[]) {
         // The windows in their fixed order; the others join here as they land.
         quorlet::TMain mainWindow(args.size() > 1 ? args.at(1) : QString());
         quorlet::Tdebug debugWindow(&mainWindow);
+        quorlet::TCounters counters;
         if (!mainWindow.StartedUp()) return 0;
         quorlet::RestoreWindowPositions();
         quorlet::TLocal_High_Scores localHighScores;
