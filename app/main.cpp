@@ -9,6 +9,7 @@
 #include "core/debuglog.h"
 #include "settings/options.h"
 #include "stats/FCounters.h"
+#include "stats/FFormula.h"
 #include "stats/Flhs_gain.h"
 #include "stats/Flocal_high_scores.h"
 
@@ -30,6 +31,7 @@ int main(int argc, char* argv[]) {
         // Places itself, and plays the command line's video when one was named.
         quorlet::TProgressBar progressBar(&mainWindow);
         quorlet::Tlhs_gain highScoreNotice;
+        quorlet::TFormula formulaEditor;
         mainWindow.show();
         return app.exec();
     } catch (...) {
