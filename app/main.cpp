@@ -13,6 +13,8 @@
 #include "settings/FOptions.h"
 #include "kit/KitStartup.h"
 #include "settings/options.h"
+#include "stats/FCounters.h"
+#include "stats/FFormula.h"
 #include "stats/Flhs_gain.h"
 #include "stats/Flocal_high_scores.h"
 #include "stats/FHistory.h"
@@ -34,6 +36,7 @@ int main(int argc, char* argv[]) {
         quorlet::Tdebug debugWindow(&mainWindow);
         quorlet::TOptions_window optionsWindow;
         quorlet::TDebug_Command debugCommandBox(&debugWindow);
+        quorlet::TCounters counters;
         if (!mainWindow.StartedUp()) return 0;
         quorlet::THistory historyWindow(&mainWindow);
         quorlet::RestoreWindowPositions();
@@ -41,6 +44,7 @@ int main(int argc, char* argv[]) {
         // Places itself, and plays the command line's video when one was named.
         quorlet::TProgressBar progressBar(&mainWindow);
         quorlet::Tlhs_gain highScoreNotice;
+        quorlet::TFormula formulaEditor;
         mainWindow.show();
         return app.exec();
     } catch (...) {

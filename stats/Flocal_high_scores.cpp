@@ -19,6 +19,7 @@
 #include "core/debuglog.h"
 #include "core/uihooks.h"
 #include "settings/FCap.h"
+#include "stats/counters.h"
 
 namespace quorlet {
 
@@ -190,8 +191,10 @@ void TLocal_High_Scores::closeEvent(QCloseEvent* event) {
     }
     event->accept();
     hide();
-    const auto& counters = Options.doShowCounters ? UiHooks.ShowCountersWindow : UiHooks.HideCountersWindow;
-    if (counters) counters();
+    if (Options.doShowCounters)
+        ShowCountersWindow();
+    else
+        HideCountersWindow();
 }
 
 } // namespace quorlet
