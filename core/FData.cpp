@@ -1,5 +1,7 @@
 #include "core/FData.h"
 
+#include "core/autosave.h"
+
 #include "settings/FCap.h"
 #include "settings/playerid.h"
 
@@ -107,6 +109,8 @@ std::vector<std::string> CountersTemplateLines;
 uint8_t OptionsWindowCreated = 0;
 uint8_t CountersWindowCreated = 0;
 uint8_t CountersTemplatePending = 0;
+std::vector<std::string> AutosaveTemplateLines = DefaultAutosaveTemplate();
+uint8_t AutosaveTemplateUnread = 1;
 uint8_t CountersLaidOutOnce = 0;
 
 void ResetGlobals() {
@@ -116,6 +120,8 @@ void ResetGlobals() {
     CounterLabels.fill(std::string());
     CounterValues.fill(std::string());
     CountersTemplateLines.clear();
+    AutosaveTemplateLines = DefaultAutosaveTemplate();
+    AutosaveTemplateUnread = 1;
     OptionsWindowCreated = CountersWindowCreated = 0;
     CountersTemplatePending = CountersLaidOutOnce = 0;
 

@@ -1,6 +1,4 @@
 // libFuzzer target: arbitrary bytes as "stats.dat", loaded into the history table.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -9,27 +7,13 @@
 #include <string>
 
 #include "core/FData.h"
+#include "fuzz/fuzz_folder.h"
 #include "stats/historyfile.h"
 
 namespace {
 
 const std::string& Folder() {
-    static const std::string folder = [] {
-        // Memory-backed when there is one: every damaged input makes a synced copy.
-        char shm[] = "/dev/shm/quorlet-fuzz-history-XXXXXX";
-        char tmp[] = "/tmp/quorlet-fuzz-history-XXXXXX";
-        const char* made = ::mkdtemp(shm);
-        if (!made) made = ::mkdtemp(tmp);
-        if (!made) return std::string("/tmp/");
-        static const std::string path = made;
-        // The corrupt copies would pile up run after run.
-        std::atexit([] {
-            std::error_code ec;
-            std::filesystem::remove_all(path, ec);
-        });
-        return path + "/";
-    }();
-    return folder;
+    return FuzzFolder("history");
 }
 
 } // namespace
