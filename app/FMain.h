@@ -63,6 +63,19 @@ class TMain : public QMainWindow {
     void ShowCountersBtnClick();
     void ShowDebugProtocol1Click();
 
+    // ---- Window openers and the custom board (FMainCommands.cpp) ----
+    void CustomBtnClick();
+    void HighScoresBtnClick();
+    void StatisticsBtnClick();
+    void PreferencesBtnClick();
+    void LanguageBtnClick();
+    void AboutBtnClick();
+    // No menu item opens the multiplayer window.
+    void MultiplayerBtnClick();
+    // The custom board dialog's Apply with values it has checked: a standard size clicks its
+    // level item, anything else starts a Custom game.
+    void ApplyCustomBoard(int width, int height, int mines);
+
     // ---- Video commands (FMainVideo.cpp) ----
     void PlayVideoBtnClick();
     void btnPreviewReplayClick();
@@ -149,6 +162,10 @@ class TMain : public QMainWindow {
     void BuildMenus();
     void InstallHooks();
     void InstallVideoHooks();
+    void InstallCommandHooks();
+    void WireCommands();
+    // The level items' check marks follow GameLevel (also after a cancelled custom board).
+    void SyncLevelChecks();
     void FormCreate(const QString& firstArgument);
     void FormClose();
     void SelectLevel(uint8_t level, const char* logText);

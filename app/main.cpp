@@ -6,6 +6,7 @@
 #include "app/FProgressBar.h"
 #include "app/Fdebug.h"
 #include "app/uihooks_qt.h"
+#include "settings/Fcustom_board_size.h"
 #include "core/debuglog.h"
 #include "settings/options.h"
 
@@ -24,6 +25,7 @@ int main(int argc, char* argv[]) {
         quorlet::RestoreWindowPositions();
         // Places itself, and plays the command line's video when one was named.
         quorlet::TProgressBar progressBar(&mainWindow);
+        quorlet::Tcustom_board_size customBoard;
         mainWindow.show();
         return app.exec();
     } catch (...) {
