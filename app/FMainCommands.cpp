@@ -47,6 +47,11 @@ void TMain::WireCommands() {
     // After each level item's own handler: a check mark never moves without the level.
     for (QAction* a : {BeginnerBtn, IntermediateBtn, ExpertBtn, CustomBtn})
         connect(a, &QAction::triggered, this, [this] { SyncLevelChecks(); });
+    // The panels around the smiley take its press and release pictures too.
+    for (TBevelPanel* panel : {pInfo, pBombs, pTimer}) {
+        panel->OnLeftPress = [this] { SetFaceImage(0); };
+        panel->OnLeftRelease = [this] { SetFaceImage(1); };
+    }
 }
 
 void TMain::InstallCommandHooks() {

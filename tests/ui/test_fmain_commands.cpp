@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "app/BoardView.h"
 #include "app/FMain.h"
+#include "app/skins.h"
 #include "core/FData.h"
 #include "core/uihooks.h"
 #include "testutil.h"
@@ -176,6 +178,21 @@ TEST_F(MainCommandsTest, OpenersCallTheirWindowsOnTheirPages) {
                                                 "options 5", "about", "about", "multiplayer", "custom"}));
 }
 
+TEST_F(MainCommandsTest, ThePanelsAroundTheSmileyPressItAndStartANewGame) {
+    TMain& w = OpenActive();
+    auto face = [&](int index) { return SamePixels(w.bNewGame->grab().toImage(), Skins().faces[index]); };
+    for (QWidget* target : {static_cast<QWidget*>(w.pInfo), static_cast<QWidget*>(w.iBombs),
+                            static_cast<QWidget*>(w.iTimer)}) {
+        SCOPED_TRACE(target->objectName().toStdString());
+        GameOver = 1;
+        QTest::mousePress(target, Qt::LeftButton, {}, QPoint(2, 2));
+        EXPECT_TRUE(face(0));
+        QTest::mouseRelease(target, Qt::LeftButton, {}, QPoint(2, 2));
+        EXPECT_TRUE(face(1));
+        EXPECT_EQ(GameOver, 0);
+    }
+}
+
 // Fault guarded: Custom sat in the level items' exclusive group, so choosing it moved the check
 // mark while the level stayed Beginner.
 TEST_F(MainCommandsTest, LevelChecksFollowTheLevelAfterTheCustomItem) {
@@ -185,7 +202,11 @@ TEST_F(MainCommandsTest, LevelChecksFollowTheLevelAfterTheCustomItem) {
     EXPECT_EQ(GameLevel, glBeginner);
     EXPECT_TRUE(w.BeginnerBtn->isChecked());
     EXPECT_FALSE(w.CustomBtn->isChecked());
+    LeftClicks = RightClicks = Solved3BV = 7;
+    GameClock = {12, 34};
     w.ApplyCustomBoard(20, 12, 50);
+    EXPECT_EQ(LeftClicks + RightClicks + Solved3BV, 0);
+    EXPECT_EQ(GameClock.seconds + GameClock.hundredths, 0);
     EXPECT_EQ(GameLevel, glCustom);
     EXPECT_TRUE(w.CustomBtn->isChecked());
     EXPECT_FALSE(w.BeginnerBtn->isChecked());
