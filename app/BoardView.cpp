@@ -67,9 +67,11 @@ void TBevelPanel::paintEvent(QPaintEvent*) {
 
 void TBevelPanel::mousePressEvent(QMouseEvent* event) {
     if (!OnClick) event->ignore();
+    if (event->button() == Qt::LeftButton && OnLeftPress) OnLeftPress();
 }
 
 void TBevelPanel::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && OnLeftRelease) OnLeftRelease();
     if (!OnClick) {
         event->ignore();
         return;

@@ -48,6 +48,9 @@ class TBevelPanel : public QWidget {
 
     // A left release inside the panel (or inside a child that does not take the mouse).
     std::function<void()> OnClick;
+    // Any left press and release (the smiley's pictures follow them), before OnClick.
+    std::function<void()> OnLeftPress;
+    std::function<void()> OnLeftRelease;
 
   protected:
     void paintEvent(QPaintEvent* event) override;

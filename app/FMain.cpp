@@ -191,6 +191,7 @@ void TMain::BuildMenus() {
     connect(PlayVideoBtn, &QAction::triggered, this, [this] { PlayVideoBtnClick(); });
     connect(btnPreviewReplay, &QAction::triggered, this, [this] { btnPreviewReplayClick(); });
     connect(sbSavereplay, &QAction::triggered, this, [this] { sbSavereplayClick(); });
+    WireCommands();
     // Object names let the text table and the tests find the controls by their form names.
     setObjectName(QStringLiteral("TMain"));
     const std::pair<QObject*, const char*> names[] = {
@@ -255,6 +256,7 @@ void TMain::ApplyMenuCaptions() {
 void TMain::InstallHooks() {
     InstallVideoHooks();
     LoadFlagImages();
+    InstallCommandHooks();
     UiHooks.RequestRedraw = [] {
         if (TMain* m = MainWindow()) {
             m->RedrawChangedCells();

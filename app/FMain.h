@@ -76,6 +76,19 @@ class TMain : public QMainWindow {
     // The history as "stats_csv.csv" and "stats_csv.html" (FMainStats.cpp).
     void historyCSVClick();
 
+    // ---- Window openers and the custom board (FMainCommands.cpp) ----
+    void CustomBtnClick();
+    void HighScoresBtnClick();
+    void StatisticsBtnClick();
+    void PreferencesBtnClick();
+    void LanguageBtnClick();
+    void AboutBtnClick();
+    // No menu item opens the multiplayer window.
+    void MultiplayerBtnClick();
+    // The custom board dialog's Apply with values it has checked: a standard size clicks its
+    // level item, anything else starts a Custom game.
+    void ApplyCustomBoard(int width, int height, int mines);
+
     // ---- Video commands (FMainVideo.cpp) ----
     void PlayVideoBtnClick();
     void btnPreviewReplayClick();
@@ -225,6 +238,10 @@ class TMain : public QMainWindow {
     QString AskBoardSaveFile(const char* extension, const char* filter);
     void BuildChatMenu();
     void SyncChatMenuChecks();
+    void InstallCommandHooks();
+    void WireCommands();
+    // The level items' check marks follow GameLevel (also after a cancelled custom board).
+    void SyncLevelChecks();
     void FormCreate(const QString& firstArgument);
     void FormClose();
     void ApplyMenuCaptions();

@@ -9,6 +9,7 @@
 #include "settings/FAbout.h"
 #include "settings/FMultiplayer.h"
 #include "settings/Fdebug_command.h"
+#include "settings/Fcustom_board_size.h"
 #include "core/debuglog.h"
 #include "settings/FOptions.h"
 #include "kit/KitStartup.h"
@@ -45,6 +46,7 @@ int main(int argc, char* argv[]) {
         quorlet::TProgressBar progressBar(&mainWindow);
         quorlet::Tlhs_gain highScoreNotice;
         quorlet::TFormula formulaEditor;
+        quorlet::Tcustom_board_size customBoard;
         mainWindow.show();
         return app.exec();
     } catch (...) {

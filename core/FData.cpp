@@ -1,5 +1,7 @@
 #include "core/FData.h"
 
+#include "core/autosave.h"
+
 #include "settings/FCap.h"
 #include "settings/playerid.h"
 
@@ -109,6 +111,8 @@ std::vector<std::string> CountersTemplateLines;
 uint8_t OptionsWindowCreated = 0;
 uint8_t CountersWindowCreated = 0;
 uint8_t CountersTemplatePending = 0;
+std::vector<std::string> AutosaveTemplateLines = DefaultAutosaveTemplate();
+uint8_t AutosaveTemplateUnread = 1;
 uint8_t CountersLaidOutOnce = 0;
 
 TKitApplication* KitApplication = nullptr;
@@ -123,6 +127,8 @@ void ResetGlobals() {
     CounterValues.fill(std::string());
     CounterRowsShown = 0;
     CountersTemplateLines.clear();
+    AutosaveTemplateLines = DefaultAutosaveTemplate();
+    AutosaveTemplateUnread = 1;
     OptionsWindowCreated = CountersWindowCreated = 0;
     CountersTemplatePending = CountersLaidOutOnce = 0;
 

@@ -217,6 +217,15 @@ extern uint8_t CountersWindowCreated;
 extern uint8_t CountersTemplatePending;
 extern uint8_t CountersLaidOutOnce;
 
+// ---- Automatic replay saving ---------------------------------------------------------------
+
+// The automatic-saving template (default until its file is loaded); the options dialog's memo
+// shows and edits these lines.
+extern std::vector<std::string> AutosaveTemplateLines;
+// Set until the template file has been read (or the default chosen), and while a file that is
+// there could not be read: a file that exists is then never written over.
+extern uint8_t AutosaveTemplateUnread;
+
 // ---- Main window -------------------------------------------------------------------------
 
 // The first command-line argument while it may still name a video file to play at start-up.

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/FData.h"
+#include "core/autosave.h"
 #include "core/board.h"
 #include "core/clock.h"
 #include "core/debuglog.h"
@@ -102,6 +103,7 @@ void LoseGame(uint8_t column, uint8_t row, bool timeout) {
              " 3bv/s=" + CounterValueText("|BBBVDONE/TIMEREAL"));
     DebugLog("");
     SetSaveReplayItems(!IsGameUnranked() || IsGameClean());
+    AutoSaveReplayByTemplate();
     // The counters and the blasted-game copy read this game, so they go before the clearance.
     RefreshCounters();
     ShowCountersAtEnd(false);
@@ -177,7 +179,10 @@ void GameWon() {
 
     ShowCountersAtEnd(Options.doCountersOnFinish);
     if (Options.cbFinishedCopyTemplate) CopyFinishedGameInfo();
-    if (ranked || IsGameClean()) SetSaveReplayItems(true);
+    if (ranked || IsGameClean()) {
+        SetSaveReplayItems(true);
+        AutoSaveReplayByTemplate();
+    }
     if (ranked) AppendHistoryRecord();
     if (store) {
         const uint32_t slot = FindFreeHistorySlot();

@@ -410,8 +410,9 @@ std::string FreeNumberedFileName(const std::string& stem, const std::string& ext
     std::error_code ec;
     std::string name = stem + extension;
     if (!fs::exists(fs::u8path(name), ec)) return name;
-    for (int k = 1; k <= 998; ++k) {
-        char number[8];
+    // Past 998 the count goes on: an automatic writer must never replace a file.
+    for (int k = 1; k < 1000000; ++k) {
+        char number[16];
         std::snprintf(number, sizeof number, "%03d", k);
         name = stem + "_(" + number + ")" + extension;
         if (!fs::exists(fs::u8path(name), ec)) return name;

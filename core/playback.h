@@ -59,7 +59,7 @@ bool ReplaySaveAllowed();
 // picture and text saves name their files the same way.
 std::string ProposedReplayFileName(const std::string& extension = ".qvf");
 // `stem` + extension when free, else the first free stem + "_(" + k in three digits + ")" +
-// extension for k = 1..998 (the last one is returned even when it exists).
+// extension for k = 1, 2 ... (at least three digits; a taken name is never returned).
 std::string FreeNumberedFileName(const std::string& stem, const std::string& extension);
 
 } // namespace quorlet

@@ -61,6 +61,8 @@ struct TUiHooks {
     std::function<void()> DrawTimer;
     // Enables or disables the save-replay, save-board and preview-replay menu items.
     std::function<void(bool enabled)> SetSaveReplayEnabled;
+    // The main window's board-save command (an automatic-saving rule whose name has "<BOARD>").
+    std::function<void()> SaveBoardCommand;
     // Background of the counters window as 0xRRGGBB; -1 is the standard button face.
     std::function<void(int32_t colour)> SetCountersColour;
 

@@ -14,6 +14,7 @@
 
 #include "core/FData.h"
 #include "stats/FMath.h"
+#include "fuzz/fuzz_folder.h"
 #include "stats/historyfile.h"
 #include "stats/queries.h"
 #include "stats/records.h"
@@ -21,22 +22,7 @@
 namespace {
 
 const std::string& Folder() {
-    static const std::string folder = [] {
-        // Memory-backed when there is one: every damaged input makes a synced copy.
-        char shm[] = "/dev/shm/quorlet-fuzz-history-XXXXXX";
-        char tmp[] = "/tmp/quorlet-fuzz-history-XXXXXX";
-        const char* made = ::mkdtemp(shm);
-        if (!made) made = ::mkdtemp(tmp);
-        if (!made) return std::string("/tmp/");
-        static const std::string path = made;
-        // The corrupt copies would pile up run after run.
-        std::atexit([] {
-            std::error_code ec;
-            std::filesystem::remove_all(path, ec);
-        });
-        return path + "/";
-    }();
-    return folder;
+    return FuzzFolder("history");
 }
 
 // Runs every table-wide query and formula over what was loaded.

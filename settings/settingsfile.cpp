@@ -11,6 +11,7 @@
 #include <unordered_map>
 
 #include "core/FData.h"
+#include "core/autosave.h"
 #include "core/debuglog.h"
 #include "core/nametemplate.h"
 #include "core/safewrite.h"
@@ -426,6 +427,7 @@ void SaveSettings() {
         line(";Read-only! Manual edition prohibited!");
 
         SaveCountersTemplate();
+        SaveAutosaveTemplate();
 
         const tOptionsSet record = RecordToWrite();
         for (const TFileSection& section : kSections) {
@@ -461,6 +463,9 @@ void SaveSettings() {
 }
 
 void LoadSettings() {
+    // Read on every path, even a first start or a rejected file, so that the save at the end
+    // of the run never writes the default over the player's template; none keeps the default.
+    if (std::error_code ec; fs::exists(fs::u8path(AutosaveTemplatePath()), ec)) LoadAutosaveTemplate();
     int step = 0;
     std::string path;
     try {

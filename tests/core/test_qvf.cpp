@@ -318,6 +318,8 @@ TEST_F(QvfTest, CheatGamesAreNeverWritten) {
 TEST_F(QvfTest, FailedWritesSayCannotSaveAndKeepTheOldFile) {
     std::vector<std::string> shown;
     UiHooks.ShowMessageBox = [&](const std::string& text) { shown.push_back(text); };
+    // Without rules: the default one would save this fast game by itself.
+    AutosaveTemplateLines.clear();
     test::PlayWonBeginnerGame();
     // No such folder: the temporary file cannot be made.
     EXPECT_FALSE(SaveReplayFile(Home() + "missing/a.qvf"));

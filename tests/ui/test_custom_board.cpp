@@ -1,0 +1,185 @@
+// The custom board dialog over the main window: opening from the Custom item, the spin edits
+// and the density, Apply (standard sizes and Custom games), Cancel and Esc, and the presets.
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QLabel>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "app/FMain.h"
+#include "core/FData.h"
+#include "settings/Fcustom_board_size.h"
+#include "testutil.h"
+#include "ui/test_fmain_fixture.h"
+
+namespace quorlet {
+namespace {
+
+class CustomBoardWindowTest : public MainWindowTest {
+  protected:
+    void TearDown() override {
+        dialog.reset();
+        MainWindowTest::TearDown();
+    }
+    Tcustom_board_size& OpenDialog() {
+        Open();
+        DebugWindowOn = 1;
+        dialog = std::make_unique<Tcustom_board_size>();
+        window->CustomBtn->trigger();
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_FALSE(window->isEnabled());
+        return *dialog;
+    }
+    void Set(int w, int h, int m) {
+        dialog->edWidth->setValue(w);
+        dialog->edHeight->setValue(h);
+        dialog->edMines->setValue(m);
+    }
+    static bool LoggedContaining(const std::string& text) {
+        for (const std::string& line : DebugLogLines)
+            if (line.find(text) != std::string::npos) return true;
+        return false;
+    }
+    std::string Density() const { return dialog->lPercents->text().toStdString(); }
+
+    std::unique_ptr<Tcustom_board_size> dialog;
+};
+
+TEST_F(CustomBoardWindowTest, OpensWithTheLevelsValuesAndThePresetsFolder) {
+    Tcustom_board_size& d = OpenDialog();
+    EXPECT_EQ(d.windowTitle().toStdString(), "Custom Board Setup");
+    EXPECT_EQ(d.r2->text().toStdString(), "16 x 16 , 40 mines");
+    EXPECT_EQ(d.edWidth->value(), 8);
+    EXPECT_EQ(d.edMines->value(), 10);
+    EXPECT_EQ(Density(), "15,625 %");
+    EXPECT_TRUE(std::filesystem::is_directory(Home() + "board_presets"));
+    d.r3->click();
+    EXPECT_EQ(d.edWidth->value(), 30);
+    EXPECT_EQ(d.edHeight->value(), 16);
+    EXPECT_EQ(d.edMines->value(), 99);
+    EXPECT_EQ(Density(), "20,625 %");
+    d.bCancel->click();
+    // From Expert: its values, and no standard button checked.
+    window->ExpertBtn->trigger();
+    d.r1->click();
+    window->CustomBtn->trigger();
+    EXPECT_EQ(d.edWidth->value(), 30);
+    EXPECT_FALSE(d.r1->isChecked() || d.r2->isChecked() || d.r3->isChecked());
+}
+
+TEST_F(CustomBoardWindowTest, SpinEditsKeepTheMinesWithinTheBoard) {
+    Tcustom_board_size& d = OpenDialog();
+    Set(30, 30, 891);
+    EXPECT_EQ(d.edMines->value(), 891);
+    d.edMines->setValue(1);
+    EXPECT_EQ(Density(), "00,111 %");
+    d.edMines->setValue(891);
+    d.edWidth->setValue(8); // clamps at once: trunc(8 x 30 x 0.99)
+    EXPECT_EQ(d.edMines->value(), 237);
+    d.edHeight->setValue(8);
+    EXPECT_EQ(d.edMines->value(), 63);
+    d.edMines->setValue(64);
+    EXPECT_EQ(d.edMines->value(), 63);
+    d.edWidth->setValue(50);
+    EXPECT_EQ(d.edWidth->value(), 30);
+}
+
+TEST_F(CustomBoardWindowTest, ApplyStartsTheBoardOrItsStandardLevel) {
+    Tcustom_board_size& d = OpenDialog();
+    Set(16, 16, 40);
+    d.bApply->click();
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_TRUE(window->isEnabled());
+    EXPECT_EQ(GameLevel, glIntermediate);
+    EXPECT_EQ(Options.doStartUpMode, 1);
+    EXPECT_TRUE(window->IntermediateBtn->isChecked());
+
+    window->CustomBtn->trigger();
+    Set(30, 16, 98);
+    DebugLogLines.clear();
+    d.bApply->click();
+    EXPECT_EQ(GameLevel, glCustom);
+    EXPECT_EQ(LastColumn, 29);
+    EXPECT_EQ(LastRow, 15);
+    EXPECT_EQ(MineCount, 98);
+    EXPECT_EQ(WaitingFirstClick, 1);
+    EXPECT_TRUE(window->CustomBtn->isChecked());
+    EXPECT_TRUE(LoggedContaining("custom mode selected"));
+    EXPECT_TRUE(LoggedContaining("data clearance done for custom board 30x16, 98 mines"));
+    EXPECT_EQ(window->box->width(), 30 * 16);
+
+    window->CustomBtn->trigger();
+    Set(8, 8, 63);
+    d.bApply->click();
+    EXPECT_EQ(MineCount, 63);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(CustomBoardWindowTest, CancelAndEscKeepTheGameAndGiveTheMainWindowBack) {
+    Tcustom_board_size& d = OpenDialog();
+    Set(20, 20, 50);
+    d.bCancel->click();
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_TRUE(window->isEnabled());
+    EXPECT_EQ(GameLevel, glBeginner);
+    EXPECT_EQ(LastColumn, 7);
+    EXPECT_TRUE(window->BeginnerBtn->isChecked());
+    EXPECT_FALSE(window->CustomBtn->isChecked());
+    EXPECT_TRUE(LoggedContaining("custom mode dismissed"));
+    window->CustomBtn->trigger();
+    DebugLogLines.clear();
+    d.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+    QTest::keyClick(&d, Qt::Key_Escape);
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_TRUE(window->isEnabled());
+    EXPECT_TRUE(LoggedContaining("custom mode dismissed"));
+    // The program may close it (the boss key does): the main window comes back.
+    window->CustomBtn->trigger();
+    d.close();
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_TRUE(window->isEnabled());
+}
+
+TEST_F(CustomBoardWindowTest, PresetsAreSavedLoadedAndDeleted) {
+    Tcustom_board_size& d = OpenDialog();
+    d.bLoad->click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "File not selected");
+    Set(9, 9, 11);
+    d.bSave->click();
+    ASSERT_EQ(d.flb->count(), 1);
+    EXPECT_EQ(d.flb->item(0)->text().toStdString(), "9x9-11mines_(13,580).qbp");
+    EXPECT_TRUE(std::filesystem::exists(Home() + "board_presets/9x9-11mines_(13,580).qbp"));
+    Set(20, 20, 20);
+    d.flb->setCurrentRow(0);
+    d.bLoad->click();
+    EXPECT_EQ(d.edWidth->value(), 9);
+    EXPECT_EQ(d.edHeight->value(), 9);
+    EXPECT_EQ(d.edMines->value(), 11);
+    // A file whose name is not a preset's does not load.
+    std::ofstream(Home() + "board_presets/9x9-11_(13,580).qbp") << "";
+    d.RefreshPresetList();
+    ASSERT_EQ(d.flb->count(), 2);
+    d.flb->setCurrentRow(0);
+    d.bLoad->click();
+    EXPECT_EQ(messages.back(), "Cannot load file");
+    EXPECT_TRUE(LoggedContaining("#Cannot load file"));
+    d.bDelete->click();
+    d.flb->setCurrentRow(0);
+    d.bDelete->click();
+    EXPECT_EQ(d.flb->count(), 0);
+    messages.clear();
+    d.bDelete->click();
+    EXPECT_EQ(messages, std::vector<std::string>{"File not selected"});
+}
+
+} // namespace
+} // namespace quorlet
