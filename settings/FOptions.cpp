@@ -248,6 +248,16 @@ bool TOptions_window::Checked(const char* control) {
 void TOptions_window::SetChecked(const char* control, bool checked) {
     QAbstractButton* button = Control<QAbstractButton>(control);
     if (button->isChecked() != checked) button->setChecked(checked);
+    // The two warning captions follow a load even when the state stays.
+    const std::string_view name(control);
+    if (name == "cbHistLog") SetCaptionColour(button, !checked);
+    if (name == "cbMarks") SetCaptionColour(button, checked);
+}
+
+void TOptions_window::SetCaptionColour(QAbstractButton* button, bool red) {
+    QPalette pal = button->palette();
+    pal.setColor(QPalette::WindowText, red ? QColor(Qt::red) : palette().color(QPalette::WindowText));
+    button->setPalette(pal);
 }
 
 int32_t TOptions_window::Value(const char* control) {
@@ -437,18 +447,14 @@ void TOptions_window::sbJustifyByCenterClick() {
 
 void TOptions_window::cbHistLogClick() {
     QCheckBox* box = Control<QCheckBox>("cbHistLog");
-    QPalette pal = box->palette();
-    pal.setColor(QPalette::WindowText, box->isChecked() ? palette().color(QPalette::WindowText) : QColor(Qt::red));
-    box->setPalette(pal);
+    SetCaptionColour(box, !box->isChecked());
     if (!box->isChecked())
         ShowMessageBox("Do not forget to check the history logging on when you will start the serious trainings.");
 }
 
 void TOptions_window::cbMarksClick() {
     QCheckBox* box = Control<QCheckBox>("cbMarks");
-    QPalette pal = box->palette();
-    pal.setColor(QPalette::WindowText, box->isChecked() ? QColor(Qt::red) : palette().color(QPalette::WindowText));
-    box->setPalette(pal);
+    SetCaptionColour(box, box->isChecked());
     if (box->isChecked()) ShowMessageBox("Do not forget to check the marks off when you will start the serious trainings.");
 }
 

@@ -10,6 +10,7 @@
 
 #include "settings/optionsdialog.h"
 
+class QAbstractButton;
 class QAction;
 class QComboBox;
 class QLabel;
@@ -112,6 +113,7 @@ class TOptions_window : public QWidget, public TOptionsDialog {
     void BuildPages();
     void BuildButtons();
     void FillLanguageList();
+    void SetCaptionColour(QAbstractButton* button, bool red);
     void SaveMemoToFile(QPlainTextEdit* memo, const char* logLine, const char* errorPrefix);
     void LoadMemoFromFile(QPlainTextEdit* memo, const char* logLine, const char* errorPrefix);
     // A control by its form name; throws when the window has none of that kind.

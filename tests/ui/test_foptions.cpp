@@ -271,6 +271,17 @@ TEST_F(OptionsWindowTest, CounterTemplateLoadAsksToSaveFirstAndOverwriteNoStops)
     EXPECT_EQ(options->mtemplate->toPlainText(), "New|2\nF|<3bv>\n");
 }
 
+TEST_F(OptionsWindowTest, WarningCaptionsAreRedFromTheFirstLoad) {
+    options.reset();
+    Options.doHistoryLog = false;
+    Options.doMarks = false;
+    options = std::make_unique<TOptions_window>();
+    const QColor history = Find<QCheckBox>("cbHistLog")->palette().color(QPalette::WindowText);
+    EXPECT_EQ(history, QColor(Qt::red));
+    EXPECT_NE(Find<QCheckBox>("cbMarks")->palette().color(QPalette::WindowText), QColor(Qt::red));
+    EXPECT_TRUE(messages.empty()) << "a load that changes no state asks nothing";
+}
+
 TEST_F(OptionsWindowTest, PageButtons) {
     UiHooks.ShowOptionsWindow(10);
     QCheckBox* layout = Find<QCheckBox>("cbChangeLayout");
