@@ -83,6 +83,7 @@ TMain::TMain(const QString& firstArgument, QWidget* parent)
     timer->SetInterval(10);
     timer->SetOnTimer([this](QObject*) { timerTimer(); });
     InstallHooks();
+    InstallShell();
     FormCreate(firstArgument);
 }
 
@@ -176,6 +177,7 @@ void TMain::BuildMenus() {
     HelpMnu = menuBar()->addMenu(QString());
     AboutBtn = AddItem(HelpMnu, {}, Qt::Key_F1);
     IndexBtn = AddItem(HelpMnu, {}, QKeySequence(Qt::CTRL | Qt::Key_F1));
+    BuildShellMenus();
 
     connect(NewBtn, &QAction::triggered, this, [this] { NewBtnClick(); });
     connect(BeginnerBtn, &QAction::triggered, this, [this] { BeginnerBtnClick(); });
@@ -275,6 +277,7 @@ void TMain::ApplyMenuCaptions() {
     HelpMnu->setTitle(Caption("0249", "Help"));
     AboutBtn->setText(Caption("0251", "About"));
     IndexBtn->setText(Caption("0250", "Index"));
+    ApplyShellMenuCaptions();
 }
 
 void TMain::InstallHooks() {
@@ -387,6 +390,7 @@ void TMain::FormCreate(const QString& firstArgument) {
         ++step;
         LoadSettings();
         Options.LastPath = ResolveProgramFolder();
+        ApplyBossKeyOption();
         ++step;
         const QString folder = QString::fromStdString(Options.LastPath);
         if (Options.doProhibitMultInstances &&
@@ -489,6 +493,8 @@ void TMain::closeEvent(QCloseEvent* event) {
 
 void TMain::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        WindowStateChanged(static_cast<QWindowStateChangeEvent*>(event)->oldState());
     // The player brought back a window the boss key could only minimise.
     if (event->type() == QEvent::WindowStateChange && BossKeyHidden && isVisible() && !isMinimized()) {
         BossKeyHidden = 0;

@@ -105,6 +105,7 @@ std::array<std::string, kCounterRows> CounterLabels{};
 std::array<std::string, kCounterRows> CounterValues{};
 std::vector<std::string> CountersTemplateLines;
 uint8_t OptionsWindowCreated = 0;
+uint16_t HotKeyIdCounter = 0;
 uint8_t CountersWindowCreated = 0;
 uint8_t CountersTemplatePending = 0;
 uint8_t CountersLaidOutOnce = 0;

@@ -222,6 +222,11 @@ extern uint8_t ReplayCountry;
 // Set once the main window has been created.
 extern uint8_t MainWindowCreated;
 
+// ---- Kit ---------------------------------------------------------------------------------
+
+// The last identifier handed to a global hot key (each instance takes the next).
+extern uint16_t HotKeyIdCounter;
+
 // Puts every global back to its start-of-program value (tests start from here).
 void ResetGlobals();
 
