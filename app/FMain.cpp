@@ -81,6 +81,7 @@ TMain::TMain(const QString& firstArgument, QWidget* parent)
     timer->SetInterval(10);
     timer->SetOnTimer([this](QObject*) { timerTimer(); });
     InstallHooks();
+    InstallShell();
     FormCreate(firstArgument);
 }
 
@@ -178,6 +179,7 @@ void TMain::BuildMenus() {
     HelpMnu = menuBar()->addMenu(QString());
     AboutBtn = AddItem(HelpMnu, {}, Qt::Key_F1);
     IndexBtn = AddItem(HelpMnu, {}, QKeySequence(Qt::CTRL | Qt::Key_F1));
+    BuildShellMenus();
 
     connect(NewBtn, &QAction::triggered, this, [this] { NewBtnClick(); });
     connect(BeginnerBtn, &QAction::triggered, this, [this] { BeginnerBtnClick(); });
@@ -251,6 +253,7 @@ void TMain::ApplyMenuCaptions() {
     ApplyTextsTo(this, "TMain");
     historyCSV->setText(QStringLiteral("Save Stats CSV"));
     ApplyPictureMenuCaptions();
+    ApplyShellMenuCaptions();
 }
 
 void TMain::InstallHooks() {
@@ -389,6 +392,7 @@ void TMain::FormCreate(const QString& firstArgument) {
         {1, [] {
              LoadSettings();
              Options.LastPath = ResolveProgramFolder();
+             ApplyBossKeyOption();
              return true;
          }},
         {1, [this] {
@@ -489,6 +493,8 @@ void TMain::closeEvent(QCloseEvent* event) {
 
 void TMain::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        WindowStateChanged(static_cast<QWindowStateChangeEvent*>(event)->oldState());
     // The player brought back a window the boss key could only minimise.
     if (event->type() == QEvent::WindowStateChange && BossKeyHidden && isVisible() && !isMinimized()) {
         BossKeyHidden = 0;

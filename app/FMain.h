@@ -25,7 +25,9 @@ namespace quorlet {
 
 class TBevelPanel;
 class TImageView;
+class TKitGlobalHotKey;
 class TKitHiTimer;
+class TKitTrayIcon;
 class TSingleInstance;
 
 class TMain : public QMainWindow {
@@ -148,6 +150,28 @@ class TMain : public QMainWindow {
     QAction* IRCsilentmodeBtn = nullptr;
     QAction* ircJoinBtn = nullptr;
 
+    // ---- Shell launches, tray icon and boss key (FMainShell.cpp) ----
+    void quoFoldBtnClick();
+    void scrFoldBtnClick();
+    void boardFoldBtnClick();
+    void boardpresFoldBtnClick();
+    void plugFoldBtnClick();
+    void IndexBtnClick();
+    void MouseCPLClick();
+    void HomepageBtnClick();
+    void feedbackBtnClick();
+    void CommunitySite1Click();
+    void guestbookforumBtnClick();
+    void CommunityRankingClick();
+    void CommunitySite2Click();
+    void ircJoinBtnClick();
+    void ApplicationEvents1Minimize();
+    void ApplicationEvents1Restore();
+    void trayiconMouseDown(Qt::MouseButton button);
+    void boss_keyKeyDown();
+    // The global boss key follows doEnableBossKey (after the settings are loaded or applied).
+    void ApplyBossKeyOption();
+
     // ---- Board mouse handlers ----
     void boxMouseDown(QMouseEvent* event);
     void boxMouseMove(QMouseEvent* event);
@@ -220,6 +244,18 @@ class TMain : public QMainWindow {
     QAction* ShowDebugProtocol1 = nullptr;
     QAction* AboutBtn = nullptr;
     QAction* IndexBtn = nullptr;
+    QAction* feedbackBtn = nullptr;
+    QAction* HomepageBtn = nullptr;
+    QMenu* CommunityBtn = nullptr;
+    QAction* CommunitySite1 = nullptr;
+    QAction* guestbookforumBtn = nullptr;
+    QAction* CommunityRanking = nullptr;
+    QAction* CommunitySite2 = nullptr;
+    QAction* ircJoinBtn = nullptr;
+    QMenu* traypopup = nullptr;
+    QAction* Exit1 = nullptr;
+    TKitTrayIcon* trayicon = nullptr;
+    TKitGlobalHotKey* bossBtn = nullptr;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -230,6 +266,14 @@ class TMain : public QMainWindow {
     void BuildMenus();
     void InstallHooks();
     void InstallVideoHooks();
+    void InstallShell();
+    void BuildShellMenus();
+    void ApplyShellMenuCaptions();
+    // Opens LastPath + sub (a missing folder is the "Cannot load folder" failure).
+    void OpenProgramFolder(const std::string& sub);
+    // Opens a web or mail address, ending the running game first when asked.
+    void OpenLink(const std::string& url, bool stopClock);
+    void WindowStateChanged(Qt::WindowStates oldState);
     void BuildPictureMenus();
     void ApplyPictureMenuCaptions();
     // Encodes and saves a capture under the next screenshot name ("jpg" or "bmp").

@@ -109,6 +109,7 @@ std::array<std::string, kCounterRows> CounterValues{};
 int32_t CounterRowsShown = 0;
 std::vector<std::string> CountersTemplateLines;
 uint8_t OptionsWindowCreated = 0;
+uint16_t HotKeyIdCounter = 0;
 uint8_t CountersWindowCreated = 0;
 uint8_t CountersTemplatePending = 0;
 std::vector<std::string> AutosaveTemplateLines = DefaultAutosaveTemplate();

@@ -246,6 +246,10 @@ class TKitThemeManager;
 extern TKitApplication* KitApplication;
 extern TKitThemeManager* KitThemeManager;
 extern uint32_t KitVersionFlags;
+// ---- Kit ---------------------------------------------------------------------------------
+
+// The last identifier handed to a global hot key (each instance takes the next).
+extern uint16_t HotKeyIdCounter;
 
 // Puts every global back to its start-of-program value (tests start from here).
 void ResetGlobals();

@@ -135,6 +135,13 @@ struct TUiHooks {
     // The formula editor's Apply: one line appended to the options window's counters template
     // memo (filled by the options window).
     std::function<void(const std::string& line)> AppendTemplateLine;
+
+    // ---- Desktop services ----
+    // A picture file of the program's icon for launchers (written on first use); empty: none.
+    std::function<std::string()> ProgramIconFile;
+    // The boss-key option may have changed (settings loaded or applied): the global hot key
+    // follows doEnableBossKey.
+    std::function<void()> ApplyBossKeyOption;
 };
 
 extern TUiHooks UiHooks;

@@ -7,12 +7,20 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "core/FData.h"
 #include "core/uihooks.h"
 
 namespace quorlet::test {
+
+// The whole file as bytes ("" when it cannot be read).
+inline std::string ReadFileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 class EngineTest : public ::testing::Test {
 protected:

@@ -19,11 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 void Touch(const std::string& path) {
     std::ofstream(path, std::ios::binary) << "x";
 }
@@ -77,7 +72,7 @@ TEST_F(BoardFileTest, AnExpertBoardFileHoldsTheSizeTheCountAndEveryMineColumnMaj
     GameOver = 1;
     Board3BV = 112;
     ASSERT_TRUE(SaveBoardFile());
-    const std::string bytes = ReadText(OnlyBoardFile());
+    const std::string bytes = ReadFileText(OnlyBoardFile());
     ASSERT_EQ(bytes.size(), 4u + 198);
     EXPECT_EQ(bytes.substr(0, 4), std::string({30, 16, 0, 99}));
     // Column 0 holds rows 0..3 (rows 0..2 full, row 3 up to column 8); column 9 only rows 0..2.
@@ -99,7 +94,7 @@ TEST_F(BoardFileTest, ThePlayedFilesBoardIsSavedNotTheLastLiveOne) {
     Board3BV = 3;
     ASSERT_TRUE(SaveBoardFile());
     const std::string file = OnlyBoardFile();
-    EXPECT_EQ(ReadText(file), std::string({2, 2, 0, 1, 1, 1}));
+    EXPECT_EQ(ReadFileText(file), std::string({2, 2, 0, 1, 1, 1}));
     EXPECT_NE(file.find("2x2-1mines_3BV=3_"), std::string::npos);
 }
 
@@ -135,7 +130,7 @@ TEST_F(BoardFileTest, TheTextBoardWritesEachCellsSymbolAndItsSeparator) {
 TEST_F(BoardFileTest, TheTextBoardFileIsWrittenWholeOrNotAtAll) {
     LoadBoard(kBeginnerBoard, glBeginner);
     ASSERT_TRUE(SaveTextBoard(Home() + "b.txt", ";"));
-    EXPECT_EQ(ReadText(Home() + "b.txt"), TextBoard(";"));
+    EXPECT_EQ(ReadFileText(Home() + "b.txt"), TextBoard(";"));
     EXPECT_TRUE(Logged("Board saved to txt"));
     EXPECT_FALSE(SaveTextBoard(Home() + "missing/b.txt", ";"));
     EXPECT_FALSE(fs::exists(Home() + "missing"));
@@ -162,8 +157,8 @@ TEST_F(BoardFileTest, PastTheLastFourDigitNumberScreenshotsCountOnInsteadOfOverw
     }
     EXPECT_EQ(NextScreenshotName(folder, ".jpg"), folder + "ScreenShot_10001.jpg");
     ASSERT_TRUE(SaveScreenshotBytes(folder, ".jpg", "new"));
-    EXPECT_EQ(ReadText(folder + "ScreenShot_10001.jpg"), "new");
-    EXPECT_EQ(ReadText(folder + "ScreenShot_10000.jpg"), "");
+    EXPECT_EQ(ReadFileText(folder + "ScreenShot_10001.jpg"), "new");
+    EXPECT_EQ(ReadFileText(folder + "ScreenShot_10000.jpg"), "");
 }
 
 TEST_F(BoardFileTest, AnEmptyCaptureIsAFailedSaveNotAnEmptyFile) {

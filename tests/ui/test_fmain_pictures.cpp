@@ -27,11 +27,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 std::vector<std::string> FilesIn(const std::string& folder) {
     std::vector<std::string> names;
     std::error_code ec;
@@ -99,7 +94,7 @@ TEST_F(MainWindowPicturesTest, CtrlCAfterAWonGameWritesTheBoardFileTheNameTempla
     QTest::keyClick(&w, Qt::Key_C, Qt::ControlModifier);
     const std::string name = "Ann_8x8-10mines_3BV=" + std::to_string(Board3BV) + "_05.03.2006_14-07-09.qbf";
     ASSERT_EQ(FilesIn(Home() + "boards"), std::vector<std::string>{name});
-    EXPECT_EQ(ReadFile(Home() + "boards/" + name), BoardString);
+    EXPECT_EQ(test::ReadFileText(Home() + "boards/" + name), BoardString);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], "Board saved to \r\n\r\n/boards/" + name);
 }
@@ -136,7 +131,7 @@ TEST_F(MainWindowPicturesTest, TheTextBoardTakesTheTypedSeparator) {
     std::string expected;
     for (int r = 0; r < 8; ++r)
         expected += "_,_,_,_,_,_,_,_,\r\n";
-    EXPECT_EQ(ReadFile(Home() + "board.txt"), expected + "\r\n");
+    EXPECT_EQ(test::ReadFileText(Home() + "board.txt"), expected + "\r\n");
 }
 
 TEST_F(MainWindowPicturesTest, TheChartPaintsTheCheckerboardThePathAndThePressDots) {
@@ -204,7 +199,7 @@ TEST_F(MainWindowPicturesTest, F12SavesWhatTheScreenGivesAsAJpegOfThatSize) {
     }
     ASSERT_EQ(files, std::vector<std::string>{"ScreenShot_0000.jpg"});
     test::TDecodedJpeg decoded;
-    ASSERT_TRUE(test::DecodeJpeg(ReadFile(Home() + "screenshots/" + files[0]), decoded));
+    ASSERT_TRUE(test::DecodeJpeg(test::ReadFileText(Home() + "screenshots/" + files[0]), decoded));
     EXPECT_EQ(QSize(decoded.width, decoded.height), capture.size());
 }
 
@@ -218,7 +213,7 @@ class X11ScreenshotTest : public MainWindowPicturesTest {
     }
     test::TDecodedJpeg Decode(const std::string& path) {
         test::TDecodedJpeg decoded;
-        EXPECT_TRUE(test::DecodeJpeg(ReadFile(path), decoded)) << path;
+        EXPECT_TRUE(test::DecodeJpeg(test::ReadFileText(path), decoded)) << path;
         return decoded;
     }
 };

@@ -1,0 +1,188 @@
+#include "kit/KitTrayIcon.h"
+
+#include <QCursor>
+#include <QEvent>
+#include <QMenu>
+#include <QWidget>
+
+namespace quorlet {
+
+TKitTrayIcon::TKitTrayIcon(QObject* owner) : TKitWndProcComponent(owner) {
+    tray_ = new QSystemTrayIcon(this);
+    TrayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
+    connect(tray_, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) { IconActivated(reason); });
+}
+
+TKitTrayIcon::~TKitTrayIcon() {
+    FreeAnimationTimer();
+    SetHookEnabled(false);
+    NotifyIcon(TNotifyAction::Delete);
+}
+
+void TKitTrayIcon::NotifyIcon(TNotifyAction action) {
+    switch (action) {
+    case TNotifyAction::Add:
+    case TNotifyAction::Modify:
+        tray_->setIcon(icon_);
+        // The desktop's record holds 63 characters of tip.
+        tray_->setToolTip(hint_.left(63));
+        if (action == TNotifyAction::Add) tray_->show();
+        break;
+    case TNotifyAction::Delete: tray_->hide(); break;
+    }
+}
+
+void TKitTrayIcon::SetActive(bool value) {
+    if (value == active_) return;
+    active_ = value;
+    if (value) {
+        SetHookEnabled(true);
+        CreateAnimationTimer();
+        NotifyIcon(TNotifyAction::Add);
+        StartAnimation(true);
+        HideOwnerIntoTray();
+    } else {
+        SetHookEnabled(false);
+        NotifyIcon(TNotifyAction::Delete);
+        FreeAnimationTimer();
+    }
+}
+
+void TKitTrayIcon::SetHint(const QString& value) {
+    if (value == hint_) return;
+    hint_ = value;
+    if (active_) NotifyIcon(TNotifyAction::Modify);
+}
+
+void TKitTrayIcon::SetIcon(const QIcon& value) {
+    icon_ = value;
+    if (active_) NotifyIcon(TNotifyAction::Modify);
+}
+
+void TKitTrayIcon::SetPopupMenu(QMenu* menu) {
+    popupMenu_ = menu;
+    tray_->setContextMenu(menu);
+}
+
+void TKitTrayIcon::SetImageList(TKitTrayFrameSource* list) {
+    imageList_ = list;
+    frame_ = 0;
+}
+
+void TKitTrayIcon::SetTimerMode(TKitTimerMode value) {
+    if (value == timerMode_) return;
+    const bool hadTimer = animationTimer_ != nullptr;
+    FreeAnimationTimer();
+    timerMode_ = value;
+    if (hadTimer) CreateAnimationTimer();
+}
+
+void TKitTrayIcon::SetAnimated(bool value) {
+    if (value == animated_) return;
+    animated_ = value;
+    if (!value) {
+        FreeAnimationTimer();
+        return;
+    }
+    CreateAnimationTimer();
+    StartAnimation(true);
+}
+
+void TKitTrayIcon::Loaded() {
+    TKitWndProcComponent::Loaded();
+    if (active_) {
+        active_ = false;
+        SetActive(true);
+    }
+}
+
+void TKitTrayIcon::CreateAnimationTimer() {
+    if (!animated_ || animationTimer_) return;
+    // Every mode runs on the high-resolution timer; only tmThreaded uses its thread.
+    animationTimer_ = new TKitHiTimer(this);
+    animationTimer_->SetUseThread(timerMode_ == TKitTimerMode::tmThreaded);
+    animationTimer_->SetOnTimer([this](QObject*) { AnimateStep(); });
+}
+
+void TKitTrayIcon::FreeAnimationTimer() {
+    delete animationTimer_;
+    animationTimer_ = nullptr;
+}
+
+void TKitTrayIcon::StartAnimation(bool start) {
+    if (!animated_ || !animationTimer_) return;
+    frame_ = 0;
+    if (start) {
+        animationTimer_->SetInterval(Interval);
+        animationTimer_->SetThreadPriority(ThreadPriority);
+    }
+    animationTimer_->SetEnabled(start);
+}
+
+void TKitTrayIcon::AnimateStep() {
+    if (!imageList_ || ListIndex < 0 || ListIndex >= imageList_->ItemCount()) return;
+    const int frames = imageList_->FrameCount(ListIndex);
+    if (frames <= 0) return;
+    if (frame_ >= frames) frame_ = 0;
+    tray_->setIcon(imageList_->Frame(ListIndex, frame_));
+    if (++frame_ >= frames) frame_ = 0;
+}
+
+void TKitTrayIcon::HideOwnerIntoTray() {
+    QWidget* owner = OwnerControl();
+    if (!owner || !active_ || ShowMinimizedIcon || !owner->isMinimized()) return;
+    if (TrayAvailable && TrayAvailable()) owner->hide();
+}
+
+void TKitTrayIcon::MouseDown(Qt::MouseButton button, bool doubleClick) {
+    if (OnMouseDown) OnMouseDown(this, button, Qt::NoModifier, doubleClick, cursor_.x(), cursor_.y());
+}
+
+void TKitTrayIcon::MouseUp(Qt::MouseButton button) {
+    if (OnClick) OnClick(this);
+    if (OnMouseUp) OnMouseUp(this, button, Qt::NoModifier, false, cursor_.x(), cursor_.y());
+}
+
+void TKitTrayIcon::IconActivated(QSystemTrayIcon::ActivationReason reason) {
+    cursor_ = QCursor::pos();
+    switch (reason) {
+    case QSystemTrayIcon::Trigger:
+        MouseDown(Qt::LeftButton, false);
+        MouseUp(Qt::LeftButton);
+        break;
+    case QSystemTrayIcon::DoubleClick:
+        if (OnDblClick) OnDblClick(this);
+        MouseDown(Qt::LeftButton, true);
+        break;
+    case QSystemTrayIcon::Context:
+        MouseDown(Qt::RightButton, false);
+        // The desktop pops the context menu up itself.
+        if (popupMenu_ && OnPopUp) OnPopUp(this);
+        MouseUp(Qt::RightButton);
+        break;
+    case QSystemTrayIcon::MiddleClick:
+        MouseDown(Qt::MiddleButton, false);
+        MouseUp(Qt::MiddleButton);
+        break;
+    default: break;
+    }
+}
+
+bool TKitTrayIcon::OwnerWndProc(QEvent* event) {
+    QWidget* owner = OwnerControl();
+    if (owner && event->type() == QEvent::WindowStateChange) {
+        const bool swallowed = TKitWndProcComponent::OwnerWndProc(event);
+        HideOwnerIntoTray();
+        return swallowed;
+    }
+    if (owner && event->type() == QEvent::Close && NoClose && active_ && TrayAvailable && TrayAvailable()) {
+        owner->hide();
+        if (OnNoClose) OnNoClose(owner);
+        event->ignore();
+        return true;
+    }
+    return TKitWndProcComponent::OwnerWndProc(event);
+}
+
+} // namespace quorlet
