@@ -118,7 +118,11 @@ uint8_t CountersLaidOutOnce = 0;
 
 TKitApplication* KitApplication = nullptr;
 TKitThemeManager* KitThemeManager = nullptr;
+TKitContainer* KitGlobalContainer = nullptr;
 uint32_t KitVersionFlags = 0;
+std::map<std::string, std::function<std::unique_ptr<TKitListItem>()>> KitItemClasses;
+std::map<std::string, std::function<std::unique_ptr<TKitObject>()>> KitSettingClasses;
+std::vector<std::pair<std::string, std::array<uint8_t, 7>>> KitControlStates;
 
 void ResetGlobals() {
     // ---- Counter formulas and counters ----

@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -241,15 +243,25 @@ extern uint8_t MainWindowCreated;
 
 class TKitApplication;
 class TKitThemeManager;
+class TKitContainer;
+class TKitListItem;
+class TKitObject;
 // Made by KitStartup as children of the application instance, freed by KitShutdown; nothing
 // outside the kit reads them, and ResetGlobals leaves them alone.
 extern TKitApplication* KitApplication;
 extern TKitThemeManager* KitThemeManager;
+extern TKitContainer* KitGlobalContainer;
 extern uint32_t KitVersionFlags;
 // ---- Kit ---------------------------------------------------------------------------------
 
 // The last identifier handed to a global hot key (each instance takes the next).
 extern uint16_t HotKeyIdCounter;
+// The kit's class registry: list item classes (registered by the first list of their kind)
+// and setting classes (registered at start-up; a class without a factory is known by name).
+extern std::map<std::string, std::function<std::unique_ptr<TKitListItem>()>> KitItemClasses;
+extern std::map<std::string, std::function<std::unique_ptr<TKitObject>()>> KitSettingClasses;
+// Control states by name with their 7-byte keys (filled at start-up).
+extern std::vector<std::pair<std::string, std::array<uint8_t, 7>>> KitControlStates;
 
 // Puts every global back to its start-of-program value (tests start from here).
 void ResetGlobals();

@@ -4,6 +4,7 @@
 
 #include "core/FData.h"
 #include "kit/KitClass.h"
+#include "kit/KitLists.h"
 #include "kit/KitSysUtils.h"
 #include "kit/KitThemeManager.h"
 
@@ -15,9 +16,12 @@ void KitStartup() {
     // Children of the application instance, so nothing outlives it even without a shutdown.
     KitApplication = new TKitApplication(QCoreApplication::instance());
     KitThemeManager = new TKitThemeManager(QCoreApplication::instance());
+    KitGlobalContainer = new TKitContainer(QCoreApplication::instance());
 }
 
 void KitShutdown() {
+    delete KitGlobalContainer;
+    KitGlobalContainer = nullptr;
     delete KitThemeManager;
     KitThemeManager = nullptr;
     delete KitApplication;
