@@ -89,12 +89,4 @@ void DebugCmdRemoteProcessList() {
     DebugLog("multiplayer under construction");
 }
 
-void DebugCmdRemoteSystemInfo() {
-    DebugLog("multiplayer under construction");
-}
-
-void DebugCmdRemoteProcessList() {
-    DebugLog("multiplayer under construction");
-}
-
 } // namespace quorlet
