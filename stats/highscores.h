@@ -38,7 +38,7 @@ constexpr int kHighScoreRows = 25;
 struct THighScoreGrid {
     int columns = 3;
     std::array<int, 3> widths{};
-    std::array<std::array<std::string, 3>, kHighScoreRows> cells{};
+    std::array<std::array<std::string, 3>, kHighScoreRows> cells;
 };
 
 // Page 1..6: best games of all, flagging, no-flagging games; top-25 averages of the same.
