@@ -348,18 +348,21 @@ void TMain::InstallHooks() {
 
 void TMain::FormCreate(const QString& firstArgument) {
     const std::vector<TStartupStep> steps = {
-        {1, [] {
+        {1,
+         [] {
              SessionStart = ReadSystemTimeUtc();
              RandomSeed = static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count());
              InitMemoryLogAndWordList();
              return true;
          }},
-        {1, [] {
-             RandomSeed ^= static_cast<uint32_t>(
-                 std::chrono::system_clock::now().time_since_epoch().count() >> 10);
+        {1,
+         [] {
+             RandomSeed ^=
+                 static_cast<uint32_t>(std::chrono::system_clock::now().time_since_epoch().count() >> 10);
              return true;
          }},
-        {1, [] {
+        {1,
+         [] {
              GameLevel = glBeginner;
              ResetBoardForNewGame();
              VideoPlaybackIndex = 0;
@@ -371,31 +374,37 @@ void TMain::FormCreate(const QString& firstArgument) {
              GameEndStamp.clear();
              return true;
          }},
-        {1, [] {
+        {1,
+         [] {
              ReadTimeZoneInfo();
              return true;
          }},
-        {1, [] {
+        {1,
+         [] {
              // The case of the folder is kept: Linux paths are case-sensitive.
              Options.LastPath = OpenProgramFolder();
              return true;
          }},
-        {1, [this] {
+        {1,
+         [this] {
              for (QAction* a : {sbSavereplay, btnSaveBoard, btnPreviewReplay})
                  a->setEnabled(false);
              return true;
          }},
-        {1, [] {
+        {1,
+         [] {
              LoadExternalCursor();
              return true;
          }},
-        {1, [] {
+        {1,
+         [] {
              LoadSettings();
              Options.LastPath = ResolveProgramFolder();
              ApplyBossKeyOption();
              return true;
          }},
-        {1, [this] {
+        {1,
+         [this] {
              const QString programFolder = QString::fromStdString(Options.LastPath);
              if (Options.doProhibitMultInstances &&
                  TSingleInstance::IsRunning(QString::fromLatin1(kTitle), programFolder)) {
@@ -409,8 +418,10 @@ void TMain::FormCreate(const QString& firstArgument) {
              saveOnClose_ = true;
              return true;
          }},
-        {1, [] {
-             Options.ExeFileName = QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString();
+        {1,
+         [] {
+             Options.ExeFileName =
+                 QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString();
              return true;
          }},
         {1, [this] {
@@ -420,39 +431,46 @@ void TMain::FormCreate(const QString& firstArgument) {
         // The video buffer and the history table are static storage, zero from the start; a
         // fill here would only make their 25 MB resident.
         {1, {}},
-        {1, [this] {
+        {1,
+         [this] {
              QApplication::setApplicationName(ApplicationTitle());
              setWindowTitle(ApplicationTitle());
              instance_->Claim(ApplicationTitle(), QString::fromStdString(Options.LastPath));
              return true;
          }},
-        {1, [] {
+        {1,
+         [] {
              SetClock(0, 0);
              return true;
          }},
-        {1, [this] {
+        {1,
+         [this] {
              for (TImageView* v : {box, iBombs, iTimer})
                  v->Image().fill(QColor(0xC0, 0xC0, 0xC0));
              return true;
          }},
-        {1, [] {
+        {1,
+         [] {
              // The start-up level is one of the three standard levels; anything above is Expert.
              GameLevel = std::min<uint8_t>(Options.doStartUpMode, glExpert);
              return true;
          }},
         // Layout, menu captions, their shortening on narrow boards and the name line: four
         // counted parts of the start-up done by one call.
-        {4, [this] {
+        {4,
+         [this] {
              ReloadInterface();
              return true;
          }},
-        {1, [this] {
+        {1,
+         [this] {
              RedrawBoard();
              // The history file is read here, once, after the first board is painted.
              LoadHistoryFile();
              return true;
          }},
-        {1, [&firstArgument] {
+        {1,
+         [&firstArgument] {
              ClassifyStartupArgument(firstArgument.toStdString());
              return true;
          }},
@@ -460,7 +478,7 @@ void TMain::FormCreate(const QString& firstArgument) {
     // A failed step is reported with its number and the program runs on with what was set up;
     // only a refusal (another instance) ends the start.
     startedUp_ = RunStartupSteps(steps) != TStartupResult::Refused;
-    MainWindowCreated = 1;
+    if (startedUp_) MainWindowCreated = 1;
 }
 
 void TMain::FormClose() {

@@ -40,7 +40,8 @@ void AppendPress(uint16_t x, uint16_t y, uint8_t TVideoEvent::*flag) {
 
 void ClearVideoEvents() {
     // A slot written past the used mark by hand (the count names the last event) is cleared too.
-    const uint32_t used = std::min(std::max<uint64_t>(VideoEventsUsed, uint64_t{VideoEventCount} + 1), uint64_t{kVideoSlots});
+    const uint32_t used =
+        std::min(std::max<uint64_t>(VideoEventsUsed, uint64_t{VideoEventCount} + 1), uint64_t{kVideoSlots});
     std::fill_n(VideoEvents.begin(), used, TVideoEvent{});
     VideoEventCount = 0;
     VideoEventsUsed = 0;

@@ -41,7 +41,8 @@ struct TDisplay {
 
 std::vector<xcb_window_t> ViewableChildren(const TDisplay& d) {
     std::vector<xcb_window_t> out;
-    xcb_query_tree_reply_t* tree = xcb_query_tree_reply(d.connection, xcb_query_tree(d.connection, d.root), nullptr);
+    xcb_query_tree_reply_t* tree =
+        xcb_query_tree_reply(d.connection, xcb_query_tree(d.connection, d.root), nullptr);
     if (!tree) return out;
     const xcb_window_t* children = xcb_query_tree_children(tree);
     const int n = xcb_query_tree_children_length(tree);
@@ -56,13 +57,15 @@ std::vector<xcb_window_t> ViewableChildren(const TDisplay& d) {
 }
 
 bool Painted(const TDisplay& d, xcb_window_t window) {
-    xcb_get_geometry_reply_t* g = xcb_get_geometry_reply(d.connection, xcb_get_geometry(d.connection, window), nullptr);
+    xcb_get_geometry_reply_t* g =
+        xcb_get_geometry_reply(d.connection, xcb_get_geometry(d.connection, window), nullptr);
     if (!g) return false;
     const int w = g->width, h = g->height;
     free(g);
     if (w < 40 || h < 40) return false;
     xcb_get_image_reply_t* image = xcb_get_image_reply(
-        d.connection, xcb_get_image(d.connection, XCB_IMAGE_FORMAT_Z_PIXMAP, window, 0, 0, w, h, ~0u), nullptr);
+        d.connection, xcb_get_image(d.connection, XCB_IMAGE_FORMAT_Z_PIXMAP, window, 0, 0, w, h, ~0u),
+        nullptr);
     if (!image) return false;
     const int bytes = xcb_get_image_data_length(image);
     const uint8_t* data = xcb_get_image_data(image);
@@ -95,15 +98,17 @@ void Stop(pid_t pid) {
 bool Measure(const TDisplay& d, const std::string& program, TSample& sample) {
     const std::vector<xcb_window_t> before = ViewableChildren(d);
     const std::set<xcb_window_t> old(before.begin(), before.end());
-    const auto home = std::filesystem::temp_directory_path() /
-                      ("quorlet-startup-" + std::to_string(getpid()) + "-" + std::to_string(Clock::now().time_since_epoch().count()));
+    const auto home =
+        std::filesystem::temp_directory_path() / ("quorlet-startup-" + std::to_string(getpid()) + "-" +
+                                                  std::to_string(Clock::now().time_since_epoch().count()));
     std::filesystem::create_directories(home);
     const auto start = Clock::now();
     const pid_t pid = fork();
     if (pid == 0) {
         setenv("QUORLET_HOME", home.c_str(), 1);
         const std::string runtime = (home / "run").string();
-        if (!getenv("XDG_RUNTIME_DIR") && mkdir(runtime.c_str(), 0700) == 0) setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        if (!getenv("XDG_RUNTIME_DIR") && mkdir(runtime.c_str(), 0700) == 0)
+            setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
         execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
@@ -127,12 +132,14 @@ struct TSummary {
 };
 
 TSummary Summarise(std::vector<TSample> samples) {
-    std::sort(samples.begin(), samples.end(), [](auto& a, auto& b) { return a.milliseconds < b.milliseconds; });
+    std::sort(samples.begin(), samples.end(),
+              [](auto& a, auto& b) { return a.milliseconds < b.milliseconds; });
     const std::size_t n = samples.size();
     const double median = n % 2 ? samples[n / 2].milliseconds
                                 : (samples[n / 2 - 1].milliseconds + samples[n / 2].milliseconds) / 2;
     std::vector<double> rss;
-    for (auto& s : samples) rss.push_back(s.residentMb);
+    for (auto& s : samples)
+        rss.push_back(s.residentMb);
     std::sort(rss.begin(), rss.end());
     return {samples.front().milliseconds, median, samples.back().milliseconds, rss[n / 2]};
 }
@@ -153,7 +160,8 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(d.connection));
-    for (int i = 0; i < screenNumber; ++i) xcb_screen_next(&it);
+    for (int i = 0; i < screenNumber; ++i)
+        xcb_screen_next(&it);
     d.root = it.data->root;
 
     std::vector<TSample> game, bare;
@@ -162,8 +170,8 @@ int main(int argc, char* argv[]) {
         for (auto* list : {&bare, &game}) {
             TSample s;
             if (!Measure(d, list == &game ? argv[2] : argv[3], s)) {
-                std::fprintf(stderr, "%s: no painted window within %lld s\n", list == &game ? argv[2] : argv[3],
-                             static_cast<long long>(kGiveUp.count()));
+                std::fprintf(stderr, "%s: no painted window within %lld s\n",
+                             list == &game ? argv[2] : argv[3], static_cast<long long>(kGiveUp.count()));
                 return 1;
             }
             list->push_back(s);
@@ -175,6 +183,7 @@ int main(int argc, char* argv[]) {
     std::printf("  game         %7.1f / %7.1f / %7.1f   %6.1f MB\n", g.min, g.median, g.max, g.residentMb);
     std::printf("  bare window  %7.1f / %7.1f / %7.1f   %6.1f MB\n", b.min, b.median, b.max, b.residentMb);
     const double timeRatio = g.median / b.median, memoryRatio = g.residentMb / b.residentMb;
-    std::printf("  ratio        median %.2f x, resident %.2f x (target at most 1.50 x)\n", timeRatio, memoryRatio);
+    std::printf("  ratio        median %.2f x, resident %.2f x (target at most 1.50 x)\n", timeRatio,
+                memoryRatio);
     return timeRatio <= 1.5 && memoryRatio <= 1.5 ? 0 : 1;
 }

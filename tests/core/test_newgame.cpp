@@ -25,7 +25,9 @@ class NewGameTest : public test::EngineTest {
         UiHooks.HideProgressBarWindow = record("bar hidden");
         UiHooks.ShowCountersWindow = record("counters shown");
         UiHooks.HideCountersWindow = record("counters hidden");
-        UiHooks.ShowReplayCursor = [this](bool visible) { calls.push_back(visible ? "cursor shown" : "cursor hidden"); };
+        UiHooks.ShowReplayCursor = [this](bool visible) {
+            calls.push_back(visible ? "cursor shown" : "cursor hidden");
+        };
         UiHooks.SetMainCaption = [this](const std::string& caption) { this->caption = caption; };
         UiHooks.SetGameTimerInterval = [this](uint32_t ms) { interval = ms; };
         UiHooks.SetSaveReplayEnabled = [this](bool on) { saveItems = on ? 1 : 0; };

@@ -40,11 +40,9 @@ TEST_F(StartupTest, AFailedStepIsReportedWithItsNumberAndTheStartRunsOn) {
         const char* number;
     };
     const Case cases[] = {
-        {-1, -1, TStartupResult::Completed, 6, nullptr},
-        {0, -1, TStartupResult::Failed, 0, "0"},
+        {-1, -1, TStartupResult::Completed, 6, nullptr}, {0, -1, TStartupResult::Failed, 0, "0"},
         {2, -1, TStartupResult::Failed, 2, "5"}, // the second step counts four
-        {5, -1, TStartupResult::Failed, 5, "8"},
-        {-1, 2, TStartupResult::Refused, 2, nullptr},
+        {5, -1, TStartupResult::Failed, 5, "8"},         {-1, 2, TStartupResult::Refused, 2, nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.failAt * 10 + c.refuseAt);
@@ -67,7 +65,8 @@ TEST_F(StartupTest, AFailedStepIsReportedWithItsNumberAndTheStartRunsOn) {
         }
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_EQ(messages[0], "Unknown error #" + std::string(c.number) + " occured. Trying to process.");
-        EXPECT_TRUE(Logged("an unknown error #" + std::string(c.number) + " occured at the program process launch"));
+        EXPECT_TRUE(
+            Logged("an unknown error #" + std::string(c.number) + " occured at the program process launch"));
     }
 }
 

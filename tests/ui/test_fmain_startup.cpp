@@ -31,7 +31,8 @@ TEST_F(MainWindowTest, ASecondClaimLeavesTheLiveInstancesSocketAlone) {
     EXPECT_FALSE(TSingleInstance::IsRunning(title, folder));
 
     // A crashed instance's socket file, bound once and never listened on, is taken over.
-    const QByteArray path = (QDir::tempPath() + QLatin1Char('/') + TSingleInstance::ServerName(title, folder)).toLocal8Bit();
+    const QByteArray path =
+        (QDir::tempPath() + QLatin1Char('/') + TSingleInstance::ServerName(title, folder)).toLocal8Bit();
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     ASSERT_LT(static_cast<std::size_t>(path.size()), sizeof address.sun_path);
