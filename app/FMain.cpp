@@ -382,7 +382,7 @@ void TMain::FormCreate(const QString& firstArgument) {
         {1,
          [] {
              // The case of the folder is kept: Linux paths are case-sensitive.
-             Options.LastPath = OpenProgramFolder();
+             Options.LastPath = quorlet::OpenProgramFolder();
              return true;
          }},
         {1,
@@ -397,7 +397,7 @@ void TMain::FormCreate(const QString& firstArgument) {
              return true;
          }},
         {1,
-         [] {
+         [this] {
              LoadSettings();
              Options.LastPath = ResolveProgramFolder();
              ApplyBossKeyOption();

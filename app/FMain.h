@@ -164,7 +164,6 @@ class TMain : public QMainWindow {
     void guestbookforumBtnClick();
     void CommunityRankingClick();
     void CommunitySite2Click();
-    void ircJoinBtnClick();
     void ApplicationEvents1Minimize();
     void ApplicationEvents1Restore();
     void trayiconMouseDown(Qt::MouseButton button);
@@ -251,7 +250,6 @@ class TMain : public QMainWindow {
     QAction* guestbookforumBtn = nullptr;
     QAction* CommunityRanking = nullptr;
     QAction* CommunitySite2 = nullptr;
-    QAction* ircJoinBtn = nullptr;
     QMenu* traypopup = nullptr;
     QAction* Exit1 = nullptr;
     TKitTrayIcon* trayicon = nullptr;

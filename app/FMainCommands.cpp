@@ -15,6 +15,7 @@
 #include "core/board.h"
 #include "core/clock.h"
 #include "core/debuglog.h"
+#include "core/newgame.h"
 #include "core/sysinfo.h"
 #include "core/uihooks.h"
 #include "core/video.h"
@@ -128,12 +129,14 @@ void TMain::MultiplayerBtnClick() {
 void TMain::ApplyCustomBoard(int width, int height, int mines) {
     QApplication::setApplicationName(ApplicationTitle());
     setWindowTitle(ApplicationTitle());
+    // The one reset of a new game, then the new size over the level's own.
+    ResetBoardForNewGame();
+    ReplayPlayerName.clear();
+    GameTimerInterval = 10;
+    if (UiHooks.SetGameTimerInterval) UiHooks.SetGameTimerInterval(10);
     LastColumn = static_cast<uint8_t>(width - 1);
     LastRow = static_cast<uint8_t>(height - 1);
     MineCount = static_cast<uint16_t>(mines);
-    DisableGameTimer();
-    ResetGameCounters();
-    BoardTouched = 0;
     ReleasePressedCells();
     WaitingFirstClick = 1;
     ReplayMode = PreviewReplayMode = 0;

@@ -57,7 +57,8 @@ void TMain::BuildShellMenus() {
     guestbookforumBtn = CommunityBtn->addAction(QString());
     CommunityRanking = CommunityBtn->addAction(QString());
     CommunitySite2 = CommunityBtn->addAction(QString());
-    ircJoinBtn = HelpMnu->addAction(QString());
+    // The chat menu's item, shown under Help as well.
+    HelpMnu->addAction(ircJoinBtn);
     traypopup = new QMenu(this);
     Exit1 = traypopup->addAction(QString());
 
@@ -65,7 +66,7 @@ void TMain::BuildShellMenus() {
         {feedbackBtn, "feedbackBtn"},       {HomepageBtn, "HomepageBtn"},
         {CommunityBtn, "CommunityBtn"},     {CommunitySite1, "CommunitySite1"},
         {guestbookforumBtn, "guestbookforumBtn"}, {CommunityRanking, "CommunityRanking"},
-        {CommunitySite2, "CommunitySite2"}, {ircJoinBtn, "ircJoinBtn"},
+        {CommunitySite2, "CommunitySite2"},
         {traypopup, "traypopup"},           {Exit1, "Exit1"},
     };
     for (const auto& [object, name] : names)
@@ -85,7 +86,6 @@ void TMain::BuildShellMenus() {
         {guestbookforumBtn, &TMain::guestbookforumBtnClick},
         {CommunityRanking, &TMain::CommunityRankingClick},
         {CommunitySite2, &TMain::CommunitySite2Click},
-        {ircJoinBtn, &TMain::ircJoinBtnClick},
         {Exit1, &TMain::ExitBtnClick},
     };
     for (const auto& [action, handler] : handlers)
@@ -100,7 +100,6 @@ void TMain::ApplyShellMenuCaptions() {
     guestbookforumBtn->setText(QStringLiteral("Guestbook"));
     CommunityRanking->setText(QStringLiteral("Ranking"));
     CommunitySite2->setText(QStringLiteral("Players' site"));
-    ircJoinBtn->setText(QStringLiteral("Join #minesweeper channel"));
     Exit1->setText(Text("0237", "Exit"));
 }
 
@@ -218,11 +217,6 @@ void TMain::CommunityRankingClick() {
 }
 void TMain::CommunitySite2Click() {
     OpenLink(kCommunitySite2Url, true);
-}
-
-void TMain::ircJoinBtnClick() {
-    StopGameClock();
-    ShowMessageBox(ChatChannelInformation());
 }
 
 // ---- Tray icon and minimising ----

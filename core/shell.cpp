@@ -49,11 +49,6 @@ std::string FeedbackMailUrl(const std::string& playerName) {
            PercentEncode("Minesweeper Quorlet 0.47 feedback by " + playerName);
 }
 
-std::string ChatChannelInformation() {
-    return std::string("IRC Minesweeper channel information:\r\n\r\nserver: ") + kChatServerHost +
-           "\r\nport: 6667\r\nchannel: #minesweeper";
-}
-
 std::string DesktopExecArgument(const std::string& argument) {
     static const std::string kReserved = " \t\n\"'\\><~|&;$*?#()`";
     std::string out;

@@ -21,8 +21,6 @@ std::string PercentEncode(const std::string& text);
 // The feedback mail: "mailto:" + the address + "?subject=" + the encoded subject
 // "Minesweeper Quorlet 0.47 feedback by " + playerName.
 std::string FeedbackMailUrl(const std::string& playerName);
-// The chat channel's information text.
-std::string ChatChannelInformation();
 
 // ---- Desktop Entry texts ----
 

@@ -1,5 +1,7 @@
 #include "stats/chatreports.h"
 
+#include "core/shell.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -18,9 +20,6 @@
 namespace quorlet {
 
 namespace {
-
-// The chat server named in the channel information.
-const char* const kChatServer = "irc.libera.chat";
 
 bool Coloured() {
     return Options.doIRCtype == ifMirc || Options.doIRCtype == ifCgi;
@@ -312,7 +311,7 @@ std::string BuildTodayReport(uint8_t level) {
 }
 
 std::string ChatChannelInfoText() {
-    return std::string("IRC Minesweeper channel information:\r\n\r\nserver: ") + kChatServer +
+    return std::string("IRC Minesweeper channel information:\r\n\r\nserver: ") + kChatServerHost +
            "\r\nport: 6667\r\nchannel: #minesweeper";
 }
 
