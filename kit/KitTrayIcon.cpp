@@ -132,7 +132,15 @@ void TKitTrayIcon::AnimateStep() {
 void TKitTrayIcon::HideOwnerIntoTray() {
     QWidget* owner = OwnerControl();
     if (!owner || !active_ || ShowMinimizedIcon || !owner->isMinimized()) return;
-    if (TrayAvailable && TrayAvailable()) owner->hide();
+    if (!TrayAvailable || !TrayAvailable()) return;
+    // After the event: showMinimized() makes the window visible again once its state is set.
+    QPointer<QWidget> target(owner);
+    QMetaObject::invokeMethod(
+        this,
+        [this, target] {
+            if (target && active_ && target->isMinimized()) target->hide();
+        },
+        Qt::QueuedConnection);
 }
 
 void TKitTrayIcon::MouseDown(Qt::MouseButton button, bool doubleClick) {
