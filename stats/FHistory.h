@@ -143,7 +143,6 @@ class THistory : public QWidget {
     QWidget* mainWindow_ = nullptr;
     int zoom_ = 100;
     uint8_t zoomGrowing_ = 1;
-    bool searchControlsLocked_ = false;
 };
 
 // The history window while it exists.

@@ -63,20 +63,14 @@ QWidget* THistory::BuildSearchPage() {
         box = new QCheckBox(caption, Panel8);
         grid->addWidget(box, row, 0);
         int col = 1;
-        for (QSpinBox* s : from)
-            grid->addWidget(s, row, col++);
-        grid->addWidget(new QLabel(QStringLiteral(".."), Panel8), row, col++);
-        for (QSpinBox* s : to)
-            grid->addWidget(s, row, col++);
         QCheckBox* target = box;
-        for (QSpinBox* s : from)
-            connect(s, &QSpinBox::valueChanged, this, [this, target] {
-                if (!searchControlsLocked_) target->setChecked(true);
-            });
-        for (QSpinBox* s : to)
-            connect(s, &QSpinBox::valueChanged, this, [this, target] {
-                if (!searchControlsLocked_) target->setChecked(true);
-            });
+        for (const auto& edits : {from, to}) {
+            if (col > 1) grid->addWidget(new QLabel(QStringLiteral(".."), Panel8), row, col++);
+            for (QSpinBox* s : edits) {
+                grid->addWidget(s, row, col++);
+                connect(s, &QSpinBox::valueChanged, target, [target] { target->setChecked(true); });
+            }
+        }
         ++row;
     };
     seDateDay = Spin(Panel8, 1, 31), seDateMonth = Spin(Panel8, 1, 12), seDateyear = Spin(Panel8, 1, 2099);
@@ -225,9 +219,9 @@ void THistory::SpeedButton4Click() {
             ShowMessageBox("No data for calculations.");
             return;
         }
-        // A cancelled input box answers its default, as it always has.
         const std::optional<QString> answer = AskExcludePercents ? AskExcludePercents() : std::nullopt;
-        const TIndexOfSpeed report = IndexOfSpeed(sgsData_, answer ? answer->toStdString() : std::string("25"));
+        if (!answer) return; // cancelled
+        const TIndexOfSpeed report = IndexOfSpeed(sgsData_, answer->toStdString());
         ShowMessageBox(report.message);
         if (!report.clipboard.empty()) CopyTextToClipboard(report.clipboard);
     } catch (...) {

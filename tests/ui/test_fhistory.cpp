@@ -189,3 +189,23 @@ TEST_F(HistoryWindowTest, CsvMenuItemWritesBothFiles) {
 
 } // namespace
 } // namespace quorlet
+
+namespace quorlet {
+namespace {
+
+TEST_F(HistoryWindowTest, CancelledIndexOfSpeedShowsNothing) {
+    THistory& h = OpenHistory({Played(2, 50, 0), Played(2, 40, 1)});
+    UiHooks.ShowHistoryWindow(27);
+    h.cbDate->setChecked(false);
+    h.searchBtn->click();
+    h.AskExcludePercents = [] { return std::nullopt; };
+    messages.clear();
+    h.SpeedButton4->click();
+    EXPECT_TRUE(messages.empty());
+    h.sClearBtn->click();
+    h.SpeedButton4->click();
+    EXPECT_EQ(messages, (std::vector<std::string>{"No data for calculations."}));
+}
+
+} // namespace
+} // namespace quorlet
