@@ -5,6 +5,7 @@
 #include "core/FData.h"
 #include "kit/KitClass.h"
 #include "kit/KitLists.h"
+#include "kit/KitSettingObjects.h"
 #include "kit/KitSysUtils.h"
 #include "kit/KitThemeManager.h"
 
@@ -17,6 +18,7 @@ void KitStartup() {
     KitApplication = new TKitApplication(QCoreApplication::instance());
     KitThemeManager = new TKitThemeManager(QCoreApplication::instance());
     KitGlobalContainer = new TKitContainer(QCoreApplication::instance());
+    RegisterKitSettingClasses();
 }
 
 void KitShutdown() {
@@ -27,6 +29,7 @@ void KitShutdown() {
     delete KitApplication;
     KitApplication = nullptr;
     KitVersionFlags = 0;
+    KitControlStates.clear();
 }
 
 } // namespace quorlet

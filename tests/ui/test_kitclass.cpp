@@ -10,6 +10,7 @@
 
 #include "core/FData.h"
 #include "kit/KitClass.h"
+#include "kit/KitLists.h"
 #include "kit/KitStartup.h"
 #include "kit/KitThemeManager.h"
 #include "kit/kiterror.h"
@@ -322,6 +323,10 @@ TEST_F(KitRuntime, StartupMakesTheObjectsAndShutdownFreesThem) {
     EXPECT_EQ(KitApplication, first);
     EXPECT_EQ(KitVersionFlags, 0u);
     EXPECT_EQ(KitApplication->parent(), QCoreApplication::instance());
+    ASSERT_NE(KitGlobalContainer, nullptr);
+    EXPECT_NE(KitGlobalContainer->WaveList(), nullptr);
+    EXPECT_EQ(KitControlStates.size(), 8u);
+    EXPECT_TRUE(KitSettingClasses.count("TKitCtlSettings"));
     // A global kit timer without an explicit application uses the start-up object.
     {
         TKitTimer timer(100, true, true, nullptr);
@@ -330,6 +335,8 @@ TEST_F(KitRuntime, StartupMakesTheObjectsAndShutdownFreesThem) {
     KitShutdown();
     EXPECT_EQ(KitApplication, nullptr);
     EXPECT_EQ(KitThemeManager, nullptr);
+    EXPECT_EQ(KitGlobalContainer, nullptr);
+    EXPECT_TRUE(KitControlStates.empty());
     KitShutdown();
     EXPECT_THROW(TKitTimer(100, true, true, nullptr), EKitError);
 }
