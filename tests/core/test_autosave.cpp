@@ -203,6 +203,8 @@ TEST_F(AutosaveTest, NeverWritesOverAFileAndSaysWhenTheSaveFailed) {
     test::PlayWonBeginnerGame();
     EXPECT_EQ(boardSaves, 1);
     ASSERT_TRUE(Exists("same.qvf"));
+    // The win also saved its high-score copy; count only the template's saves from here.
+    green = 0;
     // Every numbered name up to 998 taken: the count goes on, nothing is replaced.
     for (int k = 1; k <= 998; ++k) {
         char name[32];
@@ -213,7 +215,7 @@ TEST_F(AutosaveTest, NeverWritesOverAFileAndSaysWhenTheSaveFailed) {
     EXPECT_TRUE(Exists("same_(999).qvf"));
     std::ifstream kept(Home() + "same_(998).qvf");
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "keep");
-    EXPECT_EQ(green, 2); // once per save, by the writer
+    EXPECT_EQ(green, 1); // once per save, by the writer
     // A save that fails (a file stands where the name's folder should be): a "#" line, no
     // "done", no green.
     std::ofstream(Home() + "sub") << "file";
@@ -222,14 +224,15 @@ TEST_F(AutosaveTest, NeverWritesOverAFileAndSaysWhenTheSaveFailed) {
     AutoSaveReplayByTemplate();
     EXPECT_TRUE(Logged("#replay save automation failed for condition at lines 0-2"));
     EXPECT_FALSE(Logged("replay save automation done for condition at lines 0-2"));
-    EXPECT_EQ(green, 2);
+    EXPECT_EQ(green, 1);
 }
 
 TEST_F(AutosaveTest, NothingDuringPlaybackOrWithACheatOption) {
     AutosaveTemplateLines = Rule("mode=1");
     test::PlayWonBeginnerGame();
     ASSERT_TRUE(Exists("Beg.qvf"));
-    fs::remove(Home() + "Beg.qvf");
+    // The win's own files (its template save and its high-score copy) go first.
+    for (const std::string& name : FilesIn("")) fs::remove(Home() + name);
     ReplayMode = 1;
     AutoSaveReplayByTemplate();
     ReplayMode = 0;

@@ -82,7 +82,7 @@ const TRow kReserved[] = {
     {"MakeJPGScreenshotBtn", QKeySequence(Qt::Key_F12)},
     {"MakeBMPScreenshotBtn", QKeySequence(Qt::CTRL | Qt::Key_F12)},
     {"MakeFULLScreenshotBtn", QKeySequence(Qt::SHIFT | Qt::Key_F12)},
-    {"vostelBtn", QKeySequence(Qt::Key_Home)},
+    {"HomepageBtn", QKeySequence(Qt::Key_Home)},
 };
 
 TEST_F(MainCommandsTest, EveryItemCarriesTheShortcutOfTheTableAndNoKeyIsShared) {

@@ -20,6 +20,7 @@
 #include "app/FMain.h"
 #include "core/FData.h"
 #include "core/shell.h"
+#include "stats/chatreports.h"
 #include "kit/KitGlobalHotKey.h"
 #include "kit/KitTimer.h"
 #include "kit/KitTrayIcon.h"
@@ -152,7 +153,7 @@ TEST_F(MainWindowShellTest, TheChannelItemEndsTheGameAndShowsTheChannel) {
     StartGame(w);
     w.ircJoinBtn->trigger();
     EXPECT_FALSE(w.timer->Enabled());
-    EXPECT_EQ(messages, std::vector<std::string>{ChatChannelInformation()});
+    EXPECT_EQ(messages, std::vector<std::string>{ChatChannelInfoText()});
     EXPECT_NE(messages[0].find("port: 6667\r\nchannel: #minesweeper"), std::string::npos);
 }
 
