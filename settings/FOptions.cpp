@@ -26,6 +26,7 @@
 #include "app/FMain.h"
 #include "app/secondary.h"
 #include "core/FData.h"
+#include "core/autosave.h"
 #include "core/debuglog.h"
 #include "core/shell.h"
 #include "settings/FCap.h"
@@ -562,9 +563,12 @@ void TOptions_window::sbloadautClick() {
 }
 
 void TOptions_window::sbDefaultAutClick() {
-    // Any answer but No goes on; the default template arrives with automatic saving.
+    // Any answer but No goes on; the memo takes the default, kept on Apply like any change.
     if (!Ask(QStringLiteral("Are you sure you want to reset automatical replay saving templates"))) return;
-    DebugLog("#default automatic saving template is not available yet");
+    std::string text;
+    for (const std::string& line : DefaultAutosaveTemplate())
+        text += line + "\r\n";
+    auttempl->setPlainText(MemoToQt(text));
 }
 
 void TOptions_window::sbflushlistClick() {

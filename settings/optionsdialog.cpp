@@ -41,6 +41,8 @@ bool OptionsApply(TOptionsDialog& dialog, TOptionsSnapshot& snapshot) {
     SaveSettings();
     LoadSettings();
     LoadOptionsControls(dialog);
+    // The boss key's grab follows its option at once.
+    Call(UiHooks.ApplyBossKeyOption);
     DebugLog("preferences applied");
     DebugLog("close preferences window");
     StopGameClock();

@@ -8,6 +8,7 @@
 #include <type_traits>
 
 #include "core/FData.h"
+#include "core/autosave.h"
 #include "core/debuglog.h"
 #include "core/textutil.h"
 #include "settings/FCap.h"
@@ -279,6 +280,8 @@ void AfterStore(TOptionsControls& controls, TAfterStore step) {
     case A::SaveTemplates:
         CountersTemplateLines = MemoLines(controls.Text("mtemplate"));
         SaveCountersTemplate();
+        AutosaveTemplateLines = MemoLines(controls.Text("auttempl"));
+        SaveAutosaveTemplate();
         break;
     case A::SetGameLevel: GameLevel = Options.doStartUpMode; break;
     case A::RebuildCounters: RefreshCountersForward(); break;
@@ -330,6 +333,7 @@ void LoadOptionsControls(TOptionsControls& controls) {
     controls.SetMenuChecks(Options.cbSilentMode, Options.doIRCtype);
     LoadCountersTemplate();
     controls.SetText("mtemplate", MemoText(CountersTemplateLines));
+    controls.SetText("auttempl", MemoText(AutosaveTemplateLines));
     for (const TOptionControl& c : kControls)
         LoadControl(controls, c);
     LoadCountry(controls);

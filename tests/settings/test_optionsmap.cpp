@@ -54,6 +54,7 @@ class TFakeOptionsWindow : public TOptionsDialog {
             }
         }
         Texts["mtemplate"] = "";
+        Texts["auttempl"] = "";
     }
 
     bool Checked(const char* c) override { return Find(Checks, c); }
@@ -385,6 +386,18 @@ TEST_F(OptionsMapTest, CountersTemplateMemoIsSavedAfterTheFileNameTemplate) {
     std::ifstream in(Home() + "_counter_template.txt", std::ios::binary);
     const std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_EQ(saved, "C|3\r\n");
+}
+
+TEST_F(OptionsMapTest, AutosaveTemplateMemoShowsTheRulesAndApplySavesThemWithoutEmptyLines) {
+    AutosaveTemplateLines = {"mode=1", "Beg_<time>", "PATH=replays"};
+    LoadOptionsControls(window);
+    EXPECT_EQ(window.Texts.at("auttempl"), "mode=1\r\nBeg_<time>\r\nPATH=replays\r\n");
+    window.Texts["auttempl"] = "mode=2\r\n\r\nInt_<time>\r\nPATH=\r\n";
+    ASSERT_TRUE(ApplyOptionsControls(window));
+    EXPECT_EQ(AutosaveTemplateLines, (std::vector<std::string>{"mode=2", "Int_<time>", "PATH="}));
+    std::ifstream in(Home() + "_autosave_template.txt", std::ios::binary);
+    const std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(saved, "mode=2\r\nInt_<time>\r\nPATH=\r\n");
 }
 
 // Fault: a failing control was swallowed and Apply then reported success.
