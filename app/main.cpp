@@ -6,19 +6,19 @@
 #include "app/FProgressBar.h"
 #include "app/Fdebug.h"
 #include "app/uihooks_qt.h"
+#include "core/debuglog.h"
+#include "kit/KitStartup.h"
 #include "settings/FAbout.h"
 #include "settings/FMultiplayer.h"
-#include "settings/Fdebug_command.h"
-#include "settings/Fcustom_board_size.h"
-#include "core/debuglog.h"
 #include "settings/FOptions.h"
-#include "kit/KitStartup.h"
+#include "settings/Fcustom_board_size.h"
+#include "settings/Fdebug_command.h"
 #include "settings/options.h"
 #include "stats/FCounters.h"
 #include "stats/FFormula.h"
+#include "stats/FHistory.h"
 #include "stats/Flhs_gain.h"
 #include "stats/Flocal_high_scores.h"
-#include "stats/FHistory.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -30,23 +30,23 @@ int main(int argc, char* argv[]) {
         // The kit's objects before the main window; freed after the windows are gone.
         quorlet::TKitStartupScope kitStartup;
         const QStringList args = QApplication::arguments();
-        // The windows in their fixed order; the others join here as they land.
+        // The windows in their fixed order.
         quorlet::TMain mainWindow(args.size() > 1 ? args.at(1) : QString());
-        quorlet::TMult multiplayerWindow(&mainWindow);
-        quorlet::TAbout aboutBox;
         quorlet::Tdebug debugWindow(&mainWindow);
-        quorlet::TOptions_window optionsWindow;
-        quorlet::TDebug_Command debugCommandBox(&debugWindow);
-        quorlet::TCounters counters;
         if (!mainWindow.StartedUp()) return 0;
+        quorlet::TAbout aboutBox;
+        quorlet::TOptions_window optionsWindow;
         quorlet::THistory historyWindow(&mainWindow);
+        quorlet::TCounters counters;
         quorlet::RestoreWindowPositions();
         quorlet::TLocal_High_Scores localHighScores;
+        quorlet::TDebug_Command debugCommandBox(&debugWindow);
         // Places itself, and plays the command line's video when one was named.
         quorlet::TProgressBar progressBar(&mainWindow);
         quorlet::Tlhs_gain highScoreNotice;
-        quorlet::TFormula formulaEditor;
         quorlet::Tcustom_board_size customBoard;
+        quorlet::TMult multiplayerWindow(&mainWindow);
+        quorlet::TFormula formulaEditor;
         mainWindow.show();
         return app.exec();
     } catch (...) {
