@@ -21,6 +21,7 @@
 #include "core/debuglog.h"
 #include "core/uihooks.h"
 #include "settings/FCap.h"
+#include "core/shell.h"
 #include "settings/about.h"
 #include "stats/counters.h"
 
@@ -104,7 +105,7 @@ TAbout::TAbout(QWidget* parent)
         link->installEventFilter(this);
     }
     llink->setText(QString::fromLatin1(kAboutWebPage));
-    llink2->setText(QString::fromLatin1(kAboutFeedbackAddress));
+    llink2->setText(QString::fromLatin1(kFeedbackAddress));
     Image2 = new QLabel(this);
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setGeometry(308, 10, 24, 16);

@@ -2,34 +2,12 @@
 
 #include "core/FData.h"
 #include "core/random.h"
+#include "core/shell.h"
 
 namespace quorlet {
 
-namespace {
-
-// RFC 3986 unreserved characters stay; every other byte becomes %XX.
-std::string PercentEncoded(const std::string& text) {
-    static const char* const hex = "0123456789ABCDEF";
-    std::string out;
-    for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
-            c == '_' || c == '~') {
-            out += ch;
-        } else {
-            out += '%';
-            out += hex[c >> 4];
-            out += hex[c & 15];
-        }
-    }
-    return out;
-}
-
-} // namespace
-
 std::string AboutMailLink() {
-    return std::string("mailto:") + kAboutFeedbackAddress + "?subject=" +
-           PercentEncoded("Minesweeper Quorlet 0.47 feedback by " + Options.ReplayName);
+    return FeedbackMailUrl(Options.ReplayName);
 }
 
 TAboutTexts AboutTexts(uint32_t start) {

@@ -38,7 +38,6 @@ inline constexpr std::array<const char*, 24> kAboutThanks = {
 inline constexpr uint8_t kAboutThanksLast = 23;
 
 inline constexpr const char* kAboutWebPage = "https://example.org/minesweeper";
-inline constexpr const char* kAboutFeedbackAddress = "feedback@example.org";
 
 struct TAboutTexts {
     std::string name;

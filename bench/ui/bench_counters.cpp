@@ -9,6 +9,7 @@
 #include "core/FData.h"
 #include "stats/FCounters.h"
 #include "stats/counters.h"
+#include "bench/ui/qt_bench_main.h"
 
 namespace {
 
@@ -36,11 +37,5 @@ BENCHMARK(BM_RefreshCountersIntoTheGrid)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

@@ -15,6 +15,7 @@
 #include "core/FData.h"
 #include "core/uihooks.h"
 #include "settings/FOptions.h"
+#include "bench/ui/qt_bench_main.h"
 
 namespace {
 
@@ -78,11 +79,5 @@ BENCHMARK(BM_OptionsOpenOnAPage)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

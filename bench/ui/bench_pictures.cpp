@@ -14,6 +14,7 @@
 #include "app/FMain.h"
 #include "core/FData.h"
 #include "core/uihooks.h"
+#include "bench/ui/qt_bench_main.h"
 
 namespace {
 
@@ -71,11 +72,5 @@ BENCHMARK(BM_FullScreenshot)->Unit(benchmark::kMillisecond)->Iterations(10);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

@@ -136,7 +136,7 @@ TEST_F(DebugCommandTest, AboutThanksAreRotatedToTheStartEachOnce) {
 TEST_F(DebugCommandTest, MailSubjectEndsWithTheEncodedPlayerName) {
     Options.ReplayName = "Ann";
     EXPECT_EQ(AboutTexts(0).mailHint,
-              "mailto:feedback@example.org?subject=Minesweeper%20Quorlet%200.47%20feedback%20by%20Ann");
+              "mailto:feedback@quorlet.example.org?subject=Minesweeper%20Quorlet%200.47%20feedback%20by%20Ann");
     Options.ReplayName = "A&B #1?";
     const std::string link = AboutMailLink();
     EXPECT_EQ(link.substr(link.size() - 20), "by%20A%26B%20%231%3F");
