@@ -33,7 +33,10 @@ test-asan: deps
 test-tsan: deps
 	@cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORLET_ENGINE_ONLY=ON -DQUORLET_TSAN=ON >/dev/null
 	@cmake --build $(TSAN_BUILD) -j $(JOBS) --target kit_timer_tests
-	cd $(TSAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+	@# The throwing-handler case hands its log line over through Qt's queue only, which the
+	@# sanitizer cannot see into; it runs in the main build.
+	cd $(TSAN_BUILD) && TSAN_OPTIONS="suppressions=$(CURDIR)/tests/tsan.supp history_size=7" \
+	  ctest --output-on-failure -j $(JOBS) -E AThrowingHandlerOnTheWorker
 
 # Each libFuzzer target replays its seed corpus once (clang, ASan + UBSan).
 test-fuzz: deps

@@ -5,6 +5,9 @@
 #include <QMenu>
 #include <QWidget>
 
+#include "kit/KitGraphics.h"
+#include "kit/KitLists.h"
+
 namespace quorlet {
 
 TKitTrayIcon::TKitTrayIcon(QObject* owner) : TKitWndProcComponent(owner) {
@@ -118,6 +121,21 @@ void TKitTrayIcon::StartAnimation(bool start) {
         animationTimer_->SetThreadPriority(ThreadPriority);
     }
     animationTimer_->SetEnabled(start);
+}
+
+int TKitImageListFrames::ItemCount() const {
+    return list_ ? list_->Count() : 0;
+}
+
+int TKitImageListFrames::FrameCount(int item) const {
+    const TKitImageListItem* i = list_ && item >= 0 && item < list_->Count() ? list_->ImageItem(item) : nullptr;
+    return i ? i->FrameCount() : 0;
+}
+
+QIcon TKitImageListFrames::Frame(int item, int frame) const {
+    if (frame < 0 || frame >= FrameCount(item)) return {};
+    const TKitImageListItem* i = list_->ImageItem(item);
+    return BitmapToIcon(i->Frame(frame), i->Width(), i->Height());
 }
 
 void TKitTrayIcon::AnimateStep() {

@@ -34,6 +34,20 @@ class TKitTrayFrameSource {
     virtual QIcon Frame(int item, int frame) const = 0;
 };
 
+class TKitImageList;
+
+// The frames of a kit image list: item n's frames, each made an icon with white transparent.
+class TKitImageListFrames : public TKitTrayFrameSource {
+  public:
+    explicit TKitImageListFrames(const TKitImageList* list) : list_(list) {}
+    int ItemCount() const override;
+    int FrameCount(int item) const override;
+    QIcon Frame(int item, int frame) const override;
+
+  private:
+    const TKitImageList* list_;
+};
+
 class TKitTrayIcon : public TKitWndProcComponent {
     Q_OBJECT
 

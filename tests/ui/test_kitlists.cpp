@@ -1,11 +1,13 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 #include "core/FData.h"
 #include "kit/KitGraphics.h"
 #include "kit/KitLists.h"
+#include "kit/KitTrayIcon.h"
 #include "kit/kiterror.h"
 
 namespace quorlet {
@@ -131,6 +133,32 @@ TEST(KitImageList, DrawingStylesOverTheMask) {
         EXPECT_EQ(canvas.pixel(7, 7), kGreen);
     }
     EXPECT_EQ(QColor(KitColor(0xFF0000)).rgb(), kBlue);
+}
+
+TEST(KitImageList, TheTrayAnimatesOverItsFramesAsIcons) {
+    TKitImageList images;
+    auto image = std::make_unique<TKitImageListItem>();
+    image->SetWidth(4);
+    image->SetHeight(4);
+    image->AddStrip(Strip({kRed, kWhite, kBlue}));
+    images.Add(std::move(image));
+    TKitImageListFrames frames(&images);
+    EXPECT_EQ(frames.ItemCount(), 1);
+    EXPECT_EQ(frames.FrameCount(0), 3);
+    EXPECT_EQ(frames.FrameCount(1), 0);
+    EXPECT_TRUE(frames.Frame(0, 3).isNull());
+    // White is the transparent colour of an icon made from a frame.
+    const QImage white = frames.Frame(0, 1).pixmap(4, 4).toImage().convertToFormat(QImage::Format_ARGB32);
+    EXPECT_EQ(qAlpha(white.pixel(1, 1)), 0);
+    const QImage red = frames.Frame(0, 0).pixmap(4, 4).toImage().convertToFormat(QImage::Format_ARGB32);
+    EXPECT_EQ(red.pixel(1, 1), kRed);
+    QWidget owner;
+    TKitTrayIcon icon(&owner);
+    icon.SetImageList(&frames);
+    for (int expected : {1, 2, 0}) {
+        icon.AnimateStep();
+        EXPECT_EQ(icon.FrameIndex(), expected);
+    }
 }
 
 TEST(KitContainers, EveryKindRoundTripsThroughALibraryFile) {
