@@ -242,7 +242,7 @@ TEST_F(AutosaveTest, NothingDuringPlaybackOrWithACheatOption) {
 }
 
 TEST_F(AutosaveTest, TemplateFileLoadsSavesAndSurvivesTheSettingsFile) {
-    // No file: the default, and the spec's log line.
+    // No file: the default, and its log line.
     LoadAutosaveTemplate();
     EXPECT_EQ(AutosaveTemplateLines, DefaultAutosaveTemplate());
     EXPECT_TRUE(Logged("#error loading automatic saving template. applying default"));
