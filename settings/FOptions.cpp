@@ -1,4 +1,5 @@
 #include "settings/FOptions.h"
+#include "settings/optionsmap.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -509,19 +510,9 @@ void TOptions_window::mtemplateChange() {
 void TOptions_window::sbAddFormulaClick() {
     // The memo is not applied yet: its empty lines go, the live template stays as it is.
     const std::vector<std::string> live = CountersTemplateLines;
-    CountersTemplateLines.clear();
-    const std::string text = MemoFromQt(mtemplate->toPlainText());
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) end = text.size();
-        CountersTemplateLines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
+    CountersTemplateLines = MemoLines(MemoFromQt(mtemplate->toPlainText()));
     DropEmptyCounterTemplateLines();
-    std::string kept;
-    for (const std::string& line : CountersTemplateLines)
-        kept += line + "\r\n";
+    const std::string kept = MemoText(CountersTemplateLines);
     CountersTemplateLines = live;
     mtemplate->setPlainText(MemoToQt(kept));
     if (UiHooks.ShowFormulaWindow)
@@ -565,10 +556,7 @@ void TOptions_window::sbloadautClick() {
 void TOptions_window::sbDefaultAutClick() {
     // Any answer but No goes on; the memo takes the default, kept on Apply like any change.
     if (!Ask(QStringLiteral("Are you sure you want to reset automatical replay saving templates"))) return;
-    std::string text;
-    for (const std::string& line : DefaultAutosaveTemplate())
-        text += line + "\r\n";
-    auttempl->setPlainText(MemoToQt(text));
+    auttempl->setPlainText(MemoToQt(MemoText(DefaultAutosaveTemplate())));
 }
 
 void TOptions_window::sbflushlistClick() {

@@ -163,29 +163,6 @@ int32_t Clamped(const TOptionControl& c, int32_t value) {
     return value;
 }
 
-std::string MemoText(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\r\n";
-    return text;
-}
-
-// Memo lines: CR LF, CR or LF each end one; a last line without an end counts too.
-std::vector<std::string> MemoLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
-    }
-    return lines;
-}
-
 void LoadCountry(TOptionsControls& controls) {
     try {
         if (Options.CountryNumber < kCountryCount) {
@@ -290,6 +267,29 @@ void AfterStore(TOptionsControls& controls, TAfterStore step) {
 }
 
 } // namespace
+
+std::string MemoText(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    return text;
+}
+
+// Memo lines: CR LF, CR or LF each end one; a last line without an end counts too.
+std::vector<std::string> MemoLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string::npos) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        lines.push_back(text.substr(start, end - start));
+        start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    }
+    return lines;
+}
 
 std::span<const TOptionControl> OptionControls() {
     return kControls;

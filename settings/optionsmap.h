@@ -80,6 +80,11 @@ std::span<const char* const> OptionItems(std::string_view control);
 // The three level radio buttons, Beginner first.
 inline constexpr const char* kStartModeControls[] = {"rBeg", "rInt", "rExp"};
 
+// A memo's text from lines, each ended by CR LF, and back: CR LF, CR or LF each end a line, and
+// a last line without an end counts too.
+std::string MemoText(const std::vector<std::string>& lines);
+std::vector<std::string> MemoLines(const std::string& text);
+
 // The first `count` characters (UTF-8 code points) of text.
 std::string CutToCharacters(const std::string& text, std::size_t count);
 
