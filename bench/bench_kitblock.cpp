@@ -4,7 +4,7 @@
 #include <random>
 #include <string>
 
-#include "kit/kitblock.h"
+#include "kit/engine/kitblock.h"
 
 namespace {
 

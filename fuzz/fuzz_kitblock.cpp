@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "kit/kitblock.h"
+#include "kit/engine/kitblock.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace quorlet;

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "kit/kitlists.h"
+#include "kit/engine/kitlists.h"
 
 namespace {
 

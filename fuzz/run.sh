@@ -9,14 +9,9 @@ OUT=${2:-build-fuzz}
 CXX=${FUZZ_CXX:-clang++}
 FLAGS="-std=c++20 -g -O1 -I. -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined"
 mkdir -p "$OUT/obj"
-# The engine: every Qt-free unit (window F-units excluded, as in CMakeLists.txt).
+# The engine: every unit of the engine folders (as in CMakeLists.txt).
 OBJS=""
-for src in core/*.cpp settings/*.cpp stats/*.cpp kit/[a-z]*.cpp; do
-  unit=$(basename "$src" .cpp)
-  case "$unit" in
-    FData|FMath|FCap|Ffuncstats) ;;
-    F*) continue ;;
-  esac
+for src in core/*.cpp settings/*.cpp stats/*.cpp kit/engine/*.cpp; do
   obj="$OUT/obj/$(echo "$src" | tr / _).o"
   if [ ! -f "$obj" ] || [ "$src" -nt "$obj" ] || [ -n "$(find core settings stats kit -name '*.h' -newer "$obj" | head -1)" ]; then
     $CXX $FLAGS -fsanitize=fuzzer-no-link -c "$src" -o "$obj" 2>&1 | sed 's/-fsanitize=fuzzer-no-link//' >&2

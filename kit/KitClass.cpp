@@ -17,7 +17,7 @@
 
 #include "core/FData.h"
 #include "core/debuglog.h"
-#include "kit/kiterror.h"
+#include "kit/engine/kiterror.h"
 
 namespace quorlet {
 

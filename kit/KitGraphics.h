@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "kit/kitdraw.h"
+#include "kit/engine/kitdraw.h"
 
 namespace quorlet {
 

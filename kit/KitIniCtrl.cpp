@@ -1,6 +1,6 @@
 #include "kit/KitIniCtrl.h"
 
-#include "kit/kitcodec.h"
+#include "kit/engine/kitcodec.h"
 
 namespace quorlet {
 

@@ -9,7 +9,7 @@
 #include "core/FData.h"
 #include "core/safewrite.h"
 #include "kit/KitGraphics.h"
-#include "kit/kiterror.h"
+#include "kit/engine/kiterror.h"
 
 namespace quorlet {
 

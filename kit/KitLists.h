@@ -1,6 +1,6 @@
 // The kit's list components: change links and their controllers, list items and containers
 // of images (frame strips with masks), bitmaps, waves and text lists, streamed in the forms
-// of kit/kitlists.h and kept in library files of their own.
+// of kit/engine/kitlists.h and kept in library files of their own.
 #pragma once
 
 #include <QImage>
@@ -16,7 +16,7 @@
 #include "kit/KitCustomComponent.h"
 #include "kit/KitStreams.h"
 #include "kit/KitSysUtils.h"
-#include "kit/kitlists.h"
+#include "kit/engine/kitlists.h"
 
 namespace quorlet {
 

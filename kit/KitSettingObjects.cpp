@@ -6,7 +6,7 @@
 
 #include "core/FData.h"
 #include "kit/KitGraphics.h"
-#include "kit/kiterror.h"
+#include "kit/engine/kiterror.h"
 
 namespace quorlet {
 

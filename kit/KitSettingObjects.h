@@ -12,7 +12,7 @@
 
 #include "kit/KitCustomComponent.h"
 #include "kit/KitLists.h"
-#include "kit/kiteffects.h"
+#include "kit/engine/kiteffects.h"
 
 // A published property: getter, and a setter that stores a changed value and calls Changed.
 #define KIT_PROPERTY(Type, Name, Default)                                                                    \

@@ -4,7 +4,7 @@
 #include <QFile>
 
 #include "core/safewrite.h"
-#include "kit/kiterror.h"
+#include "kit/engine/kiterror.h"
 
 namespace quorlet {
 

@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "kit/KitCustomComponent.h"
-#include "kit/kitforms.h"
+#include "kit/engine/kitforms.h"
 
 namespace quorlet {
 

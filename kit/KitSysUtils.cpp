@@ -6,7 +6,7 @@
 #include <QScreen>
 #include <QStandardPaths>
 
-#include "kit/kitsysinfo.h"
+#include "kit/engine/kitsysinfo.h"
 
 namespace quorlet {
 

@@ -1,4 +1,4 @@
-// System information and folder paths of the kit, over the Qt-free rules of kit/kitsysinfo.h.
+// System information and folder paths of the kit, over the Qt-free rules of kit/engine/kitsysinfo.h.
 // The theme and composition libraries of other desktops have no counterpart here: nothing
 // reports themes and composition updates do nothing.
 #pragma once

@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "core/FData.h"
-#include "stats/FCounters.h"
+#include "app/stats/FCounters.h"
 #include "stats/counters.h"
 #include "bench/ui/qt_bench_main.h"
 

@@ -17,7 +17,7 @@
 #include "bench/bench_fullhistory.h"
 #include "core/FData.h"
 #include "core/uihooks.h"
-#include "stats/FHistory.h"
+#include "app/stats/FHistory.h"
 
 namespace {
 

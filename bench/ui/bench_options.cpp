@@ -14,7 +14,7 @@
 #include "app/FMain.h"
 #include "core/FData.h"
 #include "core/uihooks.h"
-#include "settings/FOptions.h"
+#include "app/settings/FOptions.h"
 #include "bench/ui/qt_bench_main.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "kit/kitcodec.h"
+#include "kit/engine/kitcodec.h"
 
 namespace quorlet {
 namespace {

@@ -3,7 +3,7 @@
 #include <tuple>
 #include <vector>
 
-#include "kit/kitdraw.h"
+#include "kit/engine/kitdraw.h"
 
 namespace quorlet {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "kit/kiteffects.h"
+#include "kit/engine/kiteffects.h"
 
 namespace quorlet {
 namespace {

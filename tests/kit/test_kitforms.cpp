@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "kit/kitblock.h"
-#include "kit/kitforms.h"
+#include "kit/engine/kitblock.h"
+#include "kit/engine/kitforms.h"
 #include "kit_seeds.h"
 
 namespace quorlet {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "kit/kitlists.h"
+#include "kit/engine/kitlists.h"
 #include "kit_seeds.h"
 
 namespace quorlet {

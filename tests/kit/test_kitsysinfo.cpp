@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "kit/kitsysinfo.h"
+#include "kit/engine/kitsysinfo.h"
 
 namespace quorlet {
 namespace {

@@ -13,7 +13,7 @@
 #include "kit/KitLists.h"
 #include "kit/KitStartup.h"
 #include "kit/KitThemeManager.h"
-#include "kit/kiterror.h"
+#include "kit/engine/kiterror.h"
 
 namespace quorlet {
 namespace {

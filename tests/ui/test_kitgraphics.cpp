@@ -7,7 +7,7 @@
 
 #include "kit/KitGraphics.h"
 #include "kit/KitStreams.h"
-#include "kit/kiterror.h"
+#include "kit/engine/kiterror.h"
 
 namespace quorlet {
 namespace {

@@ -8,7 +8,7 @@
 #include "kit/KitGraphics.h"
 #include "kit/KitLists.h"
 #include "kit/KitTrayIcon.h"
-#include "kit/kiterror.h"
+#include "kit/engine/kiterror.h"
 
 namespace quorlet {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "core/FData.h"
 #include "kit/KitSettingObjects.h"
-#include "kit/kiterror.h"
+#include "kit/engine/kiterror.h"
 
 namespace quorlet {
 namespace {

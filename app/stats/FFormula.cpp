@@ -1,4 +1,4 @@
-#include "stats/FFormula.h"
+#include "app/stats/FFormula.h"
 
 #include <QAction>
 #include <QApplication>

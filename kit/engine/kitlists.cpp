@@ -1,4 +1,4 @@
-#include "kit/kitlists.h"
+#include "kit/engine/kitlists.h"
 
 namespace quorlet {
 

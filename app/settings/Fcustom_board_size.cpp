@@ -1,4 +1,4 @@
-#include "settings/Fcustom_board_size.h"
+#include "app/settings/Fcustom_board_size.h"
 
 #include <QAction>
 #include <QCloseEvent>

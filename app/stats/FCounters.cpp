@@ -1,4 +1,4 @@
-#include "stats/FCounters.h"
+#include "app/stats/FCounters.h"
 
 #include <QAbstractTableModel>
 #include <QAction>

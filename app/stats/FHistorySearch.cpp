@@ -12,8 +12,8 @@
 #include "core/debuglog.h"
 #include "core/textutil.h"
 #include "settings/FCap.h"
-#include "stats/FHistory.h"
-#include "stats/FHistoryGridModel.h"
+#include "app/stats/FHistory.h"
+#include "app/stats/FHistoryGridModel.h"
 
 namespace quorlet {
 

@@ -13,8 +13,8 @@
 
 #include "core/FData.h"
 #include "core/textutil.h"
-#include "stats/Flhs_gain.h"
-#include "stats/Flocal_high_scores.h"
+#include "app/stats/Flhs_gain.h"
+#include "app/stats/Flocal_high_scores.h"
 #include "stats/gamerecord.h"
 #include "stats/highscores.h"
 #include "tests/stats/test_queries_history.h"

@@ -1,4 +1,4 @@
-#include "settings/FAbout.h"
+#include "app/settings/FAbout.h"
 
 #include <QAction>
 #include <QCloseEvent>

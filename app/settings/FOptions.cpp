@@ -1,4 +1,4 @@
-#include "settings/FOptions.h"
+#include "app/settings/FOptions.h"
 #include "settings/optionsmap.h"
 
 #include <QAction>

@@ -19,10 +19,10 @@
 #include <iterator>
 
 #include "settings/FCap.h"
-#include "settings/FOptions.h"
+#include "app/settings/FOptions.h"
 #include "settings/countries.h"
 #include "settings/settingsfile.h"
-#include "test_fmain_fixture.h"
+#include "ui/test_fmain_fixture.h"
 
 namespace quorlet {
 namespace {

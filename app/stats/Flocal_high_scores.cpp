@@ -1,4 +1,4 @@
-#include "stats/Flocal_high_scores.h"
+#include "app/stats/Flocal_high_scores.h"
 
 #include <QAbstractTableModel>
 #include <QAction>

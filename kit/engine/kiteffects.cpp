@@ -1,10 +1,10 @@
-#include "kit/kiteffects.h"
+#include "kit/engine/kiteffects.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
-#include "kit/kitdraw.h"
+#include "kit/engine/kitdraw.h"
 
 namespace quorlet {
 

@@ -1,4 +1,4 @@
-#include "kit/kitdraw.h"
+#include "kit/engine/kitdraw.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "stats/FHistoryGridModel.h"
+#include "app/stats/FHistoryGridModel.h"
 
 namespace quorlet {
 

@@ -1,4 +1,4 @@
-#include "kit/kitcodec.h"
+#include "kit/engine/kitcodec.h"
 
 namespace quorlet {
 

@@ -16,10 +16,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "../stats/test_queries_history.h"
-#include "stats/FHistory.h"
+#include "stats/test_queries_history.h"
+#include "app/stats/FHistory.h"
 #include "stats/historyfile.h"
-#include "test_fmain_fixture.h"
+#include "ui/test_fmain_fixture.h"
 
 namespace quorlet {
 namespace {

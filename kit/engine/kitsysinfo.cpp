@@ -1,4 +1,4 @@
-#include "kit/kitsysinfo.h"
+#include "kit/engine/kitsysinfo.h"
 
 #include <pwd.h>
 #include <sys/utsname.h>

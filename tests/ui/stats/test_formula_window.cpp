@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "core/FData.h"
-#include "stats/FFormula.h"
+#include "app/stats/FFormula.h"
 #include "testutil.h"
 
 namespace quorlet {

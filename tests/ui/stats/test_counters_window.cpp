@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "core/FData.h"
-#include "stats/FCounters.h"
+#include "app/stats/FCounters.h"
 #include "stats/counters.h"
 #include "ui/test_fmain_fixture.h"
 

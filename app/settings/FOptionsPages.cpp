@@ -14,7 +14,7 @@
 #include <cstring>
 #include <utility>
 
-#include "settings/FOptions.h"
+#include "app/settings/FOptions.h"
 #include "settings/countries.h"
 #include "settings/optionsmap.h"
 

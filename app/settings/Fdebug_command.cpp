@@ -1,4 +1,4 @@
-#include "settings/Fdebug_command.h"
+#include "app/settings/Fdebug_command.h"
 
 #include <QAction>
 #include <QCloseEvent>

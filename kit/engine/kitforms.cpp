@@ -1,8 +1,8 @@
-#include "kit/kitforms.h"
+#include "kit/engine/kitforms.h"
 
 #include <unordered_map>
 
-#include "kit/kitblock.h"
+#include "kit/engine/kitblock.h"
 
 namespace quorlet {
 

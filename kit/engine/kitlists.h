@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "kit/kitforms.h"
+#include "kit/engine/kitforms.h"
 
 namespace quorlet {
 

@@ -20,11 +20,11 @@
 #include <fstream>
 
 #include "app/pluginhost.h"
-#include "settings/FAbout.h"
+#include "app/settings/FAbout.h"
 #include "settings/FCap.h"
-#include "settings/FMultiplayer.h"
-#include "settings/Fdebug_command.h"
-#include "test_fmain_fixture.h"
+#include "app/settings/FMultiplayer.h"
+#include "app/settings/Fdebug_command.h"
+#include "ui/test_fmain_fixture.h"
 
 namespace quorlet {
 namespace {

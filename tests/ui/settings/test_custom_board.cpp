@@ -15,7 +15,7 @@
 
 #include "app/FMain.h"
 #include "core/FData.h"
-#include "settings/Fcustom_board_size.h"
+#include "app/settings/Fcustom_board_size.h"
 #include "testutil.h"
 #include "ui/test_fmain_fixture.h"
 

@@ -1,4 +1,4 @@
-#include "kit/kitblock.h"
+#include "kit/engine/kitblock.h"
 
 #include <array>
 

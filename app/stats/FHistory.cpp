@@ -1,5 +1,5 @@
 // The history window: outline, panels, pies, setup buttons, opening and closing.
-#include "stats/FHistory.h"
+#include "app/stats/FHistory.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,7 +31,7 @@
 #include "core/random.h"
 #include "core/uihooks.h"
 #include "settings/FCap.h"
-#include "stats/FHistoryGridModel.h"
+#include "app/stats/FHistoryGridModel.h"
 #include "stats/counters.h"
 #include "stats/historyfile.h"
 #include "stats/historyhtml.h"

@@ -1,4 +1,4 @@
-#include "stats/Flhs_gain.h"
+#include "app/stats/Flhs_gain.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

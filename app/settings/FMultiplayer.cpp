@@ -1,4 +1,4 @@
-#include "settings/FMultiplayer.h"
+#include "app/settings/FMultiplayer.h"
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
