@@ -34,7 +34,7 @@ bool OptionsApply(TOptionsDialog& dialog, TOptionsSnapshot& snapshot) {
     // A game played under the old options must not be ranked under the new ones.
     const bool wasUnranked = IsGameUnranked();
     const uint8_t level = GameLevel;
-    if (!ApplyOptionsControls(dialog)) return false;
+    if (!ApplyOptionsWindow(dialog)) return false;
     snapshot.Taken = false;
     Call(UiHooks.ReloadInterface);
     Call(UiHooks.RequestRedraw);

@@ -341,7 +341,7 @@ void LoadOptionsControls(TOptionsControls& controls) {
     controls.DrawTimer();
 }
 
-bool ApplyOptionsControls(TOptionsControls& controls) {
+bool ApplyOptionsWindow(TOptionsControls& controls) {
     for (const TOptionControl& c : kControls) {
         try {
             StoreControl(controls, c);

@@ -100,6 +100,6 @@ void LoadOptionsControls(TOptionsControls& controls);
 // Controls to record in the table's order with the extra steps after their fields. Returns
 // false after logging "#" and the control's name when a control fails: fields stored before it
 // keep their new values, later ones are not stored.
-bool ApplyOptionsControls(TOptionsControls& controls);
+bool ApplyOptionsWindow(TOptionsControls& controls);
 
 } // namespace quorlet

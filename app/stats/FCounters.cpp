@@ -260,13 +260,8 @@ int TCounters::RowCount() const {
     return model_->rowCount();
 }
 
-void TCounters::Press(QMouseEvent* event, bool onGrid) {
+void TCounters::FormMouseDown(QMouseEvent* event) {
     ResetSelection();
-    if (onGrid && event->button() == Qt::RightButton) {
-        dragging_ = false;
-        cntPop->popup(event->globalPosition().toPoint());
-        return;
-    }
     if (event->button() != Qt::LeftButton) return;
     dragging_ = true;
     // The window keeps the grabbed point under the cursor; only the position changes while
@@ -274,11 +269,22 @@ void TCounters::Press(QMouseEvent* event, bool onGrid) {
     grab_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
 }
 
-void TCounters::Move(QMouseEvent* event) {
+void TCounters::sgMouseDown(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        ResetSelection();
+        dragging_ = false;
+        cntPop->popup(event->globalPosition().toPoint());
+        return;
+    }
+    FormMouseDown(event);
+}
+
+// The grab point is global, so the grid's own offset inside the window is already in it.
+void TCounters::FormMouseMove(QMouseEvent* event) {
     if (dragging_) move(event->globalPosition().toPoint() - grab_);
 }
 
-void TCounters::Release() {
+void TCounters::FormMouseUp() {
     ResetSelection();
     TMain* main = MainWindow();
     if (main && main->isEnabled()) {
@@ -293,25 +299,25 @@ void TCounters::Release() {
 }
 
 void TCounters::mousePressEvent(QMouseEvent* event) {
-    Press(event, false);
+    FormMouseDown(event);
 }
 
 void TCounters::mouseMoveEvent(QMouseEvent* event) {
-    Move(event);
+    FormMouseMove(event);
 }
 
 void TCounters::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) Release();
+    if (event->button() == Qt::LeftButton) FormMouseUp();
 }
 
 bool TCounters::eventFilter(QObject* watched, QEvent* event) {
     if (watched == sg->viewport()) {
         switch (event->type()) {
         case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick: Press(static_cast<QMouseEvent*>(event), true); return true;
-        case QEvent::MouseMove: Move(static_cast<QMouseEvent*>(event)); return true;
+        case QEvent::MouseButtonDblClick: sgMouseDown(static_cast<QMouseEvent*>(event)); return true;
+        case QEvent::MouseMove: FormMouseMove(static_cast<QMouseEvent*>(event)); return true;
         case QEvent::MouseButtonRelease:
-            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) Release();
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) FormMouseUp();
             return true;
         default: break;
         }

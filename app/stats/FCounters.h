@@ -48,9 +48,10 @@ class TCounters : public QWidget {
 
   private:
     void InstallHooks();
-    void Press(QMouseEvent* event, bool onGrid);
-    void Move(QMouseEvent* event);
-    void Release();
+    void FormMouseDown(QMouseEvent* event);
+    void sgMouseDown(QMouseEvent* event);
+    void FormMouseMove(QMouseEvent* event);
+    void FormMouseUp();
     void ResetSelection();
     void FitToGrid();
     // The saved corner, the window kept on the screen.

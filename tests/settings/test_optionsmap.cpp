@@ -190,7 +190,7 @@ TEST_F(OptionsMapTest, EveryMappedFieldSurvivesLoadAndApply) {
 
         Options = tOptionsSet{};
         Options.LastPath = home;
-        ASSERT_TRUE(ApplyOptionsControls(window));
+        ASSERT_TRUE(ApplyOptionsWindow(window));
         for (const TOptionControl& c : OptionControls()) {
             const bool same = std::visit([&](auto member) { return Options.*member == loaded.*member; }, c.Field);
             EXPECT_TRUE(same) << c.Control;
@@ -242,10 +242,10 @@ TEST_F(OptionsMapTest, TextsAreCutToTheirLengthInCharacters) {
         std::string wide;
         for (int i = 0; i < 300; ++i)
             wide += "\xC3\xA9";
-        ASSERT_TRUE(ApplyOptionsControls(window));
+        ASSERT_TRUE(ApplyOptionsWindow(window));
         EXPECT_EQ(Options.*c.field, std::string(c.cap, 'a')) << c.control;
         window.Texts[c.control] = wide;
-        ASSERT_TRUE(ApplyOptionsControls(window));
+        ASSERT_TRUE(ApplyOptionsWindow(window));
         EXPECT_EQ(Options.*c.field, wide.substr(0, 2 * c.cap)) << c.control;
         window.Texts[c.control] = "short";
     }
@@ -269,7 +269,7 @@ TEST_F(OptionsMapTest, CountryIsFoundByNameInTheSortedList) {
     Options.CountryNumber = 41;
     LoadOptionsControls(window);
     EXPECT_EQ(window.Lists.at("boxCountry").Index, 80);
-    ASSERT_TRUE(ApplyOptionsControls(window));
+    ASSERT_TRUE(ApplyOptionsWindow(window));
     EXPECT_EQ(Options.CountryNumber, 41);
 
     // A code past the table leaves the selection and still runs the change handler.
@@ -281,7 +281,7 @@ TEST_F(OptionsMapTest, CountryIsFoundByNameInTheSortedList) {
 
     // A name the table does not hold is no country.
     window.Lists["boxCountry"].Items[80] = "usa";
-    ASSERT_TRUE(ApplyOptionsControls(window));
+    ASSERT_TRUE(ApplyOptionsWindow(window));
     EXPECT_EQ(Options.CountryNumber, 0);
     EXPECT_EQ(CountryCode("Yugoslavia"), 83);
     EXPECT_EQ(CountryCode("(N/A)"), 0);
@@ -318,7 +318,7 @@ TEST_F(OptionsMapTest, StartModeRadioButtons) {
     for (const char* radio : kStartModeControls)
         window.Checks[radio] = false;
     Options.doStartUpMode = 2;
-    ASSERT_TRUE(ApplyOptionsControls(window));
+    ASSERT_TRUE(ApplyOptionsWindow(window));
     EXPECT_EQ(Options.doStartUpMode, 0) << "no radio button checked is Beginner";
     EXPECT_EQ(GameLevel, glBeginner);
 }
@@ -331,7 +331,7 @@ TEST_F(OptionsMapTest, ComboWithoutSelectionKeepsItsField) {
     EXPECT_EQ(window.Lists.at("skinBox").Index, 1);
     EXPECT_EQ(window.Lists.at("cbColor1").Index, -1);
     window.Lists["skinBox"].Index = -1;
-    ASSERT_TRUE(ApplyOptionsControls(window));
+    ASSERT_TRUE(ApplyOptionsWindow(window));
     EXPECT_EQ(Options.skinNumber, 1);
     EXPECT_EQ(Options.cbIRCColor1, 200);
 }
@@ -340,11 +340,11 @@ TEST_F(OptionsMapTest, LanguageListRules) {
     Options.langFileName = "missing.lng";
     LoadOptionsControls(window);
     EXPECT_EQ(window.Lists.at("LangFLB").Index, -1);
-    ASSERT_TRUE(ApplyOptionsControls(window));
+    ASSERT_TRUE(ApplyOptionsWindow(window));
     EXPECT_EQ(Options.langFileName, "_english.lng") << "nothing selected takes the first item";
     window.Lists["LangFLB"].Items.clear();
     window.Lists["LangFLB"].Index = -1;
-    ASSERT_TRUE(ApplyOptionsControls(window));
+    ASSERT_TRUE(ApplyOptionsWindow(window));
     EXPECT_EQ(Options.langFileName, "");
 
     for (const char* name : {"b.LNG", "a.lng", "c.txt", "lng"})
@@ -372,7 +372,7 @@ TEST_F(OptionsMapTest, ExcludeListMemoShowsLinesAndStoresJoins) {
     LoadOptionsControls(window);
     EXPECT_EQ(window.Texts.at("mCntExcludeList"), "debug\r\nleft\r\n");
     window.Texts["mCntExcludeList"] = "a\r\nb";
-    ASSERT_TRUE(ApplyOptionsControls(window));
+    ASSERT_TRUE(ApplyOptionsWindow(window));
     EXPECT_EQ(Options.mCntExcludeList, "a\\nb\\n");
 }
 
@@ -382,7 +382,7 @@ TEST_F(OptionsMapTest, CountersTemplateMemoIsSavedAfterTheFileNameTemplate) {
     LoadOptionsControls(window);
     EXPECT_EQ(window.Texts.at("mtemplate"), "A|1+1\r\nB|2\r\n");
     window.Texts["mtemplate"] = "C|3\r\n\r\n";
-    ASSERT_TRUE(ApplyOptionsControls(window));
+    ASSERT_TRUE(ApplyOptionsWindow(window));
     std::ifstream in(Home() + "_counter_template.txt", std::ios::binary);
     const std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_EQ(saved, "C|3\r\n");
@@ -393,7 +393,7 @@ TEST_F(OptionsMapTest, AutosaveTemplateMemoShowsTheRulesAndApplySavesThemWithout
     LoadOptionsControls(window);
     EXPECT_EQ(window.Texts.at("auttempl"), "mode=1\r\nBeg_<time>\r\nPATH=replays\r\n");
     window.Texts["auttempl"] = "mode=2\r\n\r\nInt_<time>\r\nPATH=\r\n";
-    ASSERT_TRUE(ApplyOptionsControls(window));
+    ASSERT_TRUE(ApplyOptionsWindow(window));
     EXPECT_EQ(AutosaveTemplateLines, (std::vector<std::string>{"mode=2", "Int_<time>", "PATH="}));
     std::ifstream in(Home() + "_autosave_template.txt", std::ios::binary);
     const std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -407,7 +407,7 @@ TEST_F(OptionsMapTest, FailingControlStopsTheTransferAndIsNamed) {
     window.Checks.erase("cbMarks");
     Options.doShowTenths = true;
     window.Checks["cbTenths"] = false;
-    EXPECT_FALSE(ApplyOptionsControls(window));
+    EXPECT_FALSE(ApplyOptionsWindow(window));
     EXPECT_EQ(Options.UserIDText, "stored first");
     EXPECT_TRUE(Options.doShowTenths) << "controls after the failing one are not stored";
     EXPECT_TRUE(Logged("cbMarks"));
