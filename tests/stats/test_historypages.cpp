@@ -254,14 +254,21 @@ TEST_F(HistoryPages, TimesReviewBucketsByTheWholeSecond) {
 }
 
 TEST_F(HistoryPages, RateReviewBucketsByTenthsFastestFirst) {
+    // 100.00 (3BV 300 in 3.00 s) is the last bucket; 255.99 lies past it.
     LoadHistory({Full(2, 40, 0, 100, 2, 57, 1), Full(2, 42, 10, 110, 2, 50, 0), Full(2, 20, 0, 70, 3, 5, 0),
-                 Full(2, 900, 0, 70, 0, 8, 0), Full(2, 1, 0, 255, 255, 99, 0)});
+                 Full(2, 900, 0, 70, 0, 8, 0), Full(2, 1, 0, 255, 255, 99, 0),
+                 Full(2, 3, 0, 300, 100, 0, 0)});
     Fill3BVsReviewExp(sg);
     EXPECT_EQ(Rows(), (std::vector<std::string>{
                           "3BV/s|Total|Avg|Time Min|Time Avg|Time Max|3BV Min|3BV Avg|3BV Max",
+                          "100,0|1|100,00|3,00|3,00|3,00|300|300,00|300",
                           "3,0|1|3,05|20,00|20,00|20,00|70|70,00|70",
                           "2,5|2|2,53|40,00|41,05|42,10|100|105,00|110",
                       }));
+    // The label keeps its comma with the dot option; the values follow the option.
+    Options.doDotSeparator = true;
+    Fill3BVsReviewExp(sg);
+    EXPECT_EQ(Row(3), "2,5|2|2.53|40.00|41.05|42.10|100|105.00|110");
 }
 
 TEST_F(HistoryPages, BBBVReviewBucketsByTheBoard) {
@@ -313,6 +320,15 @@ TEST_F(HistoryActivity, SharesAndPlayTimeByHourWeekdayAndMonth) {
     EXPECT_EQ(Row(13), "12|||||Mar*|2|66,66|1:00:09");
     EXPECT_EQ(Row(15), "14|1|33,33|0:00:10||May|1|33,33|0:00:02");
     EXPECT_EQ(Row(25), "Total|3||1:00:11|||||");
+    // Shares keep their comma with the dot option.
+    Options.doDotSeparator = true;
+    FillTotalActivity(sg);
+    EXPECT_EQ(Row(15), "14|1|33,33|0:00:10||May|1|33,33|0:00:02");
+    // 50,000 games of 999.99 s are 4,999,950,000 hundredths, past 2^32.
+    LoadHistory(std::vector<TGameRecord>(50000, Full(0, 999, 99, 1, 0, 0, 0, 2, 14)));
+    FillTotalActivity(sg);
+    EXPECT_EQ(sg.Cell(3, 15), "13888:45:00");
+    EXPECT_EQ(sg.Cell(3, 25), "13888:45:00");
 }
 
 TEST_F(HistoryActivity, EmptyTableKeepsOnlyTheLabels) {

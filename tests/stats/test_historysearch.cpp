@@ -68,12 +68,16 @@ TEST_F(HistorySearch, RangesAreInclusive) {
     filter.day1 = 11; // from above to: nothing
     SearchHistory(sgs, filter);
     EXPECT_EQ(sgs.RowCount(), 1);
+    filter.day1 = 1, filter.year1 = 2023; // the from-date has its own year
+    SearchHistory(sgs, filter);
+    EXPECT_EQ(Column(1), (std::vector<std::string>{"31.01.2024", "01.02.2024", "10.02.2024"}));
 }
 
 TEST_F(HistorySearch, FiltersByEveryField) {
     TGameRecord a = Game(1, 20, 0), b = Game(2, 30, 0), c = Game(0, 40, 0);
     a.flagging = 1;
     a.hour = 8, b.hour = 12, c.hour = 20;
+    b.minute = 30, b.second = 15;
     a.bbbv = 10, b.bbbv = 50, c.bbbv = 100;
     a.bbbvsWhole = 1, b.bbbvsWhole = 2, c.bbbvsWhole = 3;
     LoadHistory({a, b, c});
@@ -84,11 +88,18 @@ TEST_F(HistorySearch, FiltersByEveryField) {
         {[](THistorySearchFilter&) {}, {"10", "50", "100"}},
         {[](THistorySearchFilter& f) { f.exp = false; }, {"10", "100"}},
         {[](THistorySearchFilter& f) { f.flag = false; }, {"50", "100"}},
+        {[](THistorySearchFilter& f) { f.noFlag = false; }, {"10"}},
         {[](THistorySearchFilter& f) { f.hour = true, f.hour1 = 12, f.hour2 = 20, f.minute2 = 0, f.second2 = 0; },
          {"50", "100"}},
+        // 12:30:15 lies a second before the range, then a minute after it.
+        {[](THistorySearchFilter& f) { f.hour = true, f.hour1 = 12, f.minute1 = 30, f.second1 = 16; },
+         {"100"}},
+        {[](THistorySearchFilter& f) { f.hour = true, f.hour2 = 12, f.minute2 = 29, f.second2 = 59; },
+         {"10"}},
         {[](THistorySearchFilter& f) { f.time = true, f.timeSec1 = 20, f.timeSec2 = 30, f.timeHund2 = 0; },
          {"10", "50"}},
         {[](THistorySearchFilter& f) { f.rate = true, f.rateWhole1 = 2, f.rateHund1 = 0; }, {"50", "100"}},
+        {[](THistorySearchFilter& f) { f.rate = true, f.rateWhole2 = 2, f.rateHund2 = 0; }, {"10", "50"}},
         {[](THistorySearchFilter& f) { f.bbbv = true, f.bbbv1 = 10, f.bbbv2 = 50; }, {"10", "50"}},
     };
     for (const auto& c : cases) {
@@ -175,6 +186,22 @@ TEST_F(HistorySearch, SortKeysAndOrders) {
         EXPECT_EQ(Column(0), (std::vector<std::string>{"1", "2", "3", "4"})) << c.key;
         EXPECT_EQ(sgs.Cell(0, 1), "Avg");
     }
+    // Ties keep their order in a long list too (std::sort keeps it only up to 16 rows).
+    std::vector<TGameRecord> tied;
+    std::vector<std::string> expected[3];
+    for (int i = 0; i < 48; ++i) {
+        TGameRecord r = Game(0, static_cast<uint16_t>(10 + (i * 7) % 3), 0);
+        r.bbbv = static_cast<uint16_t>(i + 1);
+        tied.push_back(r);
+        expected[(i * 7) % 3].push_back(std::to_string(i + 1));
+    }
+    LoadHistory(tied);
+    SearchHistory(sgs, filter);
+    ASSERT_EQ(SortSearchResults(sgs, "Time"), 0);
+    std::vector<std::string> order = expected[0];
+    order.insert(order.end(), expected[1].begin(), expected[1].end());
+    order.insert(order.end(), expected[2].begin(), expected[2].end());
+    EXPECT_EQ(Column(6), order);
 }
 
 TEST_F(HistorySearch, UnconvertibleCellStopsTheSortAndLeavesTheRows) {
