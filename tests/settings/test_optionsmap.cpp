@@ -199,6 +199,168 @@ TEST_F(OptionsMapTest, EveryMappedFieldSurvivesLoadAndApply) {
     }
 }
 
+// The pairs as the window shows them, written apart from the transfer's own table, so that a
+// control wired to another field shows: each check box alone is on, and every other control
+// holds a value no other field of its kind has. Both ways.
+TEST_F(OptionsMapTest, EveryControlReachesItsOwnField) {
+    const std::pair<const char*, bool O::*> checks[] = {
+        {"cbLUserid", &O::ShowIDText},
+        {"cbHistLog", &O::doHistoryLog},
+        {"cbDotSeparator", &O::doDotSeparator},
+        {"cbExecuteCounters", &O::doCalculateCounters},
+        {"cbMarks", &O::doMarks},
+        {"cbTenths", &O::doShowTenths},
+        {"cbDoTimer", &O::doTimer},
+        {"cbShowEquals", &O::doShowEquals},
+        {"cbShowCounters", &O::doShowCounters},
+        {"cbShowCountersTitle", &O::doShowCountersTitle},
+        {"cbShowCntGreenBorder", &O::doShowCntGreenBorder},
+        {"cbCntonFinish", &O::doCountersOnFinish},
+        {"cbCntonEnd", &O::doCountersOnEnd},
+        {"cbClearanceOnFail", &O::doBoardClearance},
+        {"cbFillFlags", &O::doFillFlags},
+        {"cbClearanceOnMiddleBtn", &O::doClearanceOnMiddleBtn},
+        {"cbForcedNewGame", &O::doForcedNewGame},
+        {"cbForcedNewGameBEEP", &O::doBeepIfTimeExceedsValues},
+        {"cbClearanceOnLeftBtn", &O::doClearanceOnLeftBtn},
+        {"cbZeroTimer0", &O::doRecorderStyleTimer},
+        {"cbDisableTimer", &O::doDisableTimer},
+        {"cbAutoFlagSet", &O::doAutoFlag},
+        {"cbDisableGroupOpen", &O::doDisableGroupOpen},
+        {"cbDisableRightClick", &O::doDisableRightClicks},
+        {"cbInfiniteLives", &O::doInfiniteLives},
+        {"cbShowProbabilities", &O::doShowProbabilities},
+        {"cbShowMines", &O::doShowMinesPos},
+        {"cbApprox3BV", &O::doApprox3BV},
+        {"cbApprox3BV2", &O::doApprox3BV2},
+        {"cbMustHave7", &O::doMustHave7},
+        {"cbMustHave8", &O::doMustHave8},
+        {"cbShow3BVafterGameStart", &O::doShow3BVAfterGameStart},
+        {"cbSetHighPriority", &O::doHighPriority},
+        {"cbSeekPlugins", &O::doSeekPlugins},
+        {"cbBlit", &O::doBitBlt},
+        {"cbEnableBossKey", &O::doEnableBossKey},
+        {"cbClipCur", &O::doClipCursor},
+        {"cbProhibitMultInstances", &O::doProhibitMultInstances},
+        {"cbCond1", &O::doCond},
+        {"cbBlockChat", &O::doBlockChat},
+        {"cbProcListGrab", &O::doProcListGrab},
+        {"cbSysInfGrab", &O::doSysInfGrab},
+        {"cbBlastedCopyIrc", &O::cbBlastedCopyTemplate},
+        {"cbFinishedCopyIRC", &O::cbFinishedCopyTemplate},
+        {"cbUseSmiles", &O::cbUseSmiles},
+        {"cbCountersExcludeList", &O::cbCountersExcludeList},
+        {"cbChangeLayout", &O::DoChangeLayout},
+        {"cbDarkenBoard", &O::DarkenBoard},
+        {"cbShowCells", &O::mpShowCells},
+        {"cbShowMousePath", &O::ShowMousePath},
+        {"cbShowDownState", &O::ShowDownState},
+        {"cbShowLeftCl", &O::ShowLeftCl},
+        {"cbShowRightCl", &O::ShowRightCl},
+        {"cbShowDoubleCl", &O::ShowDoubleCl},
+    };
+    const auto isRadio = [](const std::string& name) {
+        return std::find(std::begin(kStartModeControls), std::end(kStartModeControls), name) !=
+               std::end(kStartModeControls);
+    };
+    for (const auto& [control, field] : checks) {
+        SCOPED_TRACE(control);
+        ASSERT_TRUE(window.Checks.count(control));
+        for (const auto& other : checks)
+            Options.*other.second = false;
+        Options.*field = true;
+        LoadOptionsControls(window);
+        for (const auto& [name, checked] : window.Checks) {
+            if (!isRadio(name)) {
+                EXPECT_EQ(checked, name == control) << name;
+            }
+        }
+
+        for (auto& [name, checked] : window.Checks)
+            if (!isRadio(name)) checked = name == control;
+        ASSERT_TRUE(ApplyOptionsWindow(window));
+        for (const auto& [name, other] : checks)
+            EXPECT_EQ(Options.*other, name == std::string(control)) << name;
+    }
+
+    struct TValue {
+        const char* control;
+        TOptionRef field;
+        int32_t value;
+    };
+    const TValue spins[] = {
+        {"seTimeZone", &O::CustomTimeZone, -7},
+        {"seFNGB", &O::doFNGB, 301},
+        {"seFNGI", &O::doFNGI, 302},
+        {"seFNGE", &O::doFNGE, 303},
+        {"seBoardClearanceCompl", &O::seClearanceCompl, 91},
+        {"se3BV", &O::se3BVValue, 604},
+        {"se3BV2", &O::se3BVValue2, 605},
+        {"seAttempts", &O::seAttemptsValue, 43},
+        {"seCr1", &O::widthCr1, 121},
+        {"seCr2", &O::widthCr2, 122},
+        {"seCr3", &O::heightCr3, 17},
+    };
+    const TValue combos[] = {
+        {"skinBox", &O::skinNumber, 1},    {"skinTimer", &O::skinTimerNumber, 0},
+        {"cbIRCtypes", &O::doIRCtype, 2},  {"cbColor1", &O::cbIRCColor1, 11},
+        {"cbColor2", &O::cbIRCColor2, 12}, {"cbMpColor", &O::mPathColor, 3},
+        {"cbLClColor", &O::mpLColor, 4},   {"cbRClColor", &O::mpRColor, 5},
+        {"cbDClColor", &O::mpDColor, 6},
+    };
+    const std::pair<const char*, std::string O::*> texts[] = {
+        {"edIdText", &O::UserIDText},
+        {"edReplayName", &O::ReplayName},
+        {"edReplayFileName", &O::ReplayFileName},
+        {"edBeg", &O::BegName},
+        {"edInt", &O::IntName},
+        {"edExp", &O::ExpName},
+        {"edCus", &O::CusName},
+    };
+    for (const TValue& v : spins)
+        SetNumber(v.field, v.value);
+    for (const TValue& v : combos)
+        SetNumber(v.field, v.value);
+    for (const auto& [control, field] : texts)
+        Options.*field = control;
+    Options.CountryNumber = 41;
+    Options.doStartUpMode = 1;
+    Options.langFileName = "german.lng";
+    Options.mCntExcludeList = "a\\nb\\n";
+    LoadOptionsControls(window);
+    for (const TValue& v : spins)
+        EXPECT_EQ(window.Values.at(v.control), v.value) << v.control;
+    for (const TValue& v : combos)
+        EXPECT_EQ(window.Lists.at(v.control).Index, v.value) << v.control;
+    for (const auto& [control, field] : texts)
+        EXPECT_EQ(window.Texts.at(control), control);
+    EXPECT_EQ(window.Lists.at("boxCountry").Index, 80);
+    EXPECT_TRUE(!window.Checks.at("rBeg") && window.Checks.at("rInt") && !window.Checks.at("rExp"));
+    EXPECT_EQ(window.Lists.at("LangFLB").Index, 1);
+    EXPECT_EQ(window.Texts.at("mCntExcludeList"), "a\r\nb\r\n");
+
+    const std::string home = Options.LastPath;
+    Options = tOptionsSet{};
+    Options.LastPath = home;
+    for (const TValue& v : spins)
+        window.Values.at(v.control) = v.value;
+    for (const TValue& v : combos)
+        window.Lists.at(v.control).Index = v.value;
+    for (const auto& [control, field] : texts)
+        window.Texts.at(control) = control;
+    ASSERT_TRUE(ApplyOptionsWindow(window));
+    for (const TValue& v : spins)
+        EXPECT_EQ(GetNumber(v.field), v.value) << v.control;
+    for (const TValue& v : combos)
+        EXPECT_EQ(GetNumber(v.field), v.value) << v.control;
+    for (const auto& [control, field] : texts)
+        EXPECT_EQ(Options.*field, control);
+    EXPECT_EQ(Options.CountryNumber, 41);
+    EXPECT_EQ(Options.doStartUpMode, 1);
+    EXPECT_EQ(Options.langFileName, "german.lng");
+    EXPECT_EQ(Options.mCntExcludeList, "a\\nb\\n");
+}
+
 TEST_F(OptionsMapTest, OutOfRangeValuesAreClampedAndWrittenBackBeforeTheControlIsSet) {
     struct Case {
         const char* control;
@@ -452,13 +614,18 @@ TEST_F(OptionsDialogTest, ApplySavesTheRecordAndStartsANewGameOnlyWhenUnranked) 
         uint8_t level;
         bool custom;
         int newGames;
+        bool cheatTurnedOff = false;
     };
-    for (const Case& c : {Case{glBeginner, false, 0}, Case{glCustom, true, 1}, Case{glIntermediate, false, 1}}) {
+    // A game begun with a cheat option is not ranked once the option is off: a new game.
+    for (const Case& c : {Case{glBeginner, false, 0}, Case{glCustom, true, 1}, Case{glIntermediate, false, 1},
+                          Case{glBeginner, false, 1, true}}) {
         newGames = 0;
         window.Closed = false;
         GameLevel = c.level;
         SetLevelSize(c.level == glCustom ? uint8_t{glExpert} : c.level);
         if (c.custom) MineCount = 5;
+        Options.doInfiniteLives = c.cheatTurnedOff;
+        window.Checks["cbInfiniteLives"] = false;
         window.Texts["edReplayName"] = "Saved" + std::to_string(c.level);
         ASSERT_TRUE(OptionsApply(window, snapshot));
         EXPECT_TRUE(window.Closed);
