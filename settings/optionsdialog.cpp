@@ -33,7 +33,6 @@ bool OptionsApply(TOptionsDialog& dialog, TOptionsSnapshot& snapshot) {
     }
     // A game played under the old options must not be ranked under the new ones.
     const bool wasUnranked = IsGameUnranked();
-    const uint8_t level = GameLevel;
     if (!ApplyOptionsWindow(dialog)) return false;
     snapshot.Taken = false;
     Call(UiHooks.ReloadInterface);
@@ -55,8 +54,9 @@ bool OptionsApply(TOptionsDialog& dialog, TOptionsSnapshot& snapshot) {
     else
         HideCountersWindow();
     RefreshCounters();
-    // The level follows the start-up mode: a board of another level is a new game too.
-    if (wasUnranked || GameLevel != level || IsGameUnranked()) Call(UiHooks.NewGame);
+    // The level follows the start-up mode; the board then no longer has the level's size, which
+    // makes the game unranked and so a new game too.
+    if (wasUnranked || IsGameUnranked()) Call(UiHooks.NewGame);
     return true;
 }
 

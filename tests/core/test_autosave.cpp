@@ -53,6 +53,7 @@ TEST(AutosaveRuleTest, DecidesWhichRuleSaves) {
         {"default: Intermediate in 49", def, Facts(2, 49, 100), 12},
         {"default: Expert in 149", def, Facts(3, 149, 100), 15},
         {"default: Custom", def, Facts(4, 1, 100), std::nullopt},
+        {"MODE=4 skips a standard game", Rule("mode=4"), Facts(3, 1, 100), std::nullopt},
         {"lost at 12 % under an OR", Rule("mode=1 or time>0"), Facts(1, 5, 12), 0},
         {"OR holds: the AND after it is not read", Rule("or time>0 and completion=100"), Facts(1, 5, 12), 0},
         {"a failed OR has no effect (AND holds)", Rule("or time>100 and completion=100"), Facts(1, 5, 100), 0},
@@ -183,12 +184,13 @@ TEST_F(AutosaveTest, LostGameIsSavedWithAHashAndTheBorderTurnsGreen) {
     std::vector<int32_t> colours;
     UiHooks.SetCountersColour = [&](int32_t c) { colours.push_back(c); };
     test::StartLoadedGame(test::kBeginnerBoard, glBeginner);
-    Board3BV = 8;
-    Solved3BV = 1;
+    // 99 % is still unfinished.
+    Board3BV = 100;
+    Solved3BV = 99;
     test::Ticks(120);
     test::Click(mbLeft, 0, 0); // a mine
     ASSERT_EQ(GameOver, 1);
-    EXPECT_TRUE(Exists("mine/#lost_12.qvf"));
+    EXPECT_TRUE(Exists("mine/#lost_99.qvf"));
     ASSERT_FALSE(colours.empty());
     EXPECT_EQ(colours.back(), 0x008000);
 }
@@ -227,7 +229,7 @@ TEST_F(AutosaveTest, NeverWritesOverAFileAndSaysWhenTheSaveFailed) {
     EXPECT_EQ(green, 1);
 }
 
-TEST_F(AutosaveTest, NothingDuringPlaybackOrWithACheatOption) {
+TEST_F(AutosaveTest, NothingDuringPlaybackOrWithACheatOptionButACleanCustomGameSaves) {
     AutosaveTemplateLines = Rule("mode=1");
     test::PlayWonBeginnerGame();
     ASSERT_TRUE(Exists("Beg.qvf"));
@@ -239,6 +241,12 @@ TEST_F(AutosaveTest, NothingDuringPlaybackOrWithACheatOption) {
     Options.doShowMinesPos = true;
     AutoSaveReplayByTemplate();
     EXPECT_TRUE(FilesIn("").empty());
+    // A custom game is never ranked, yet without a cheat option its replay is saved.
+    Options.doShowMinesPos = false;
+    AutosaveTemplateLines = Rule("mode=4");
+    test::PlayCustomGame();
+    AutoSaveReplayByTemplate();
+    EXPECT_EQ(FilesIn("").size(), 1u);
 }
 
 TEST_F(AutosaveTest, TemplateFileLoadsSavesAndSurvivesTheSettingsFile) {

@@ -43,6 +43,7 @@ TEST(CustomBoardTest, PresetNamesRoundTrip) {
     EXPECT_EQ(BoardPresetFileName(9, 9, 11), "9x9-11mines_(13,580).qbp");
     EXPECT_EQ(BoardPresetFileName(16, 16, 40), "16x16-40mines_(15,625).qbp");
     EXPECT_EQ(BoardPresetFileName(30, 30, 1), "30x30-1mines_(00,111).qbp");
+    EXPECT_EQ(BoardPresetFileName(8, 8, 1), "8x8-1mines_(01,562).qbp");
     EXPECT_EQ(DensityText(1, 30, 30), "00,111 %");
     struct Case {
         const char* name;
@@ -58,6 +59,7 @@ TEST(CustomBoardTest, PresetNamesRoundTrip) {
         {"x9-11mines_(13,580).qbp", false},            // "x" first
         {"ax9-11mines_(13,580).qbp", false},           // no number before "x"
         {"9_(x9-11mines_(1).qbp", false},              // "_(" too early
+        {"8x8-1mines_(01,562).qbp", true, 8, 8, 1},    // the shortest name: every mark at its edge
         {"9x-9-11mines_(13,580).qbp", false},          // empty height
         {"", false},
     };
