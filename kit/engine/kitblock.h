@@ -1,5 +1,5 @@
 // The kit's block compressor (a 4096-entry hash over three-byte keys, matches of 3..18 bytes
-// up to 4095 back, runs of 16..4111 equal bytes) and the block stream that carries any amount
+// up to 4095 back, runs of 16..4095 equal bytes) and the block stream that carries any amount
 // of data as chunks of at most 32,781 bytes.
 #pragma once
 

@@ -48,6 +48,12 @@ TEST(KitBlockCodec, HandWrittenBlocks) {
         // Too short to gain: stored.
         {"x", "80 78"},
         {"abc", "80 61 62 63"},
+        // The longest run is 4095: one more byte is a literal.
+        {std::string(4096, 'A'), "40 80 00 00 0f ef 41 41"},
+        // A match reaches back 4095 bytes at most (distance 4095, length 3)...
+        {"abc" + std::string(4092, 'z') + "abc", "40 18 00 61 62 63 00 0f ec 7a ff f0"},
+        // ...and 4096 back is out of reach: literals.
+        {"abc" + std::string(4093, 'z') + "abc", "40 10 00 61 62 63 00 0f ed 7a 61 62 63"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.source);
@@ -60,8 +66,8 @@ TEST(KitBlockCodec, HandWrittenBlocks) {
 TEST(KitBlockCodec, RoundTripsOverlapsLongRunsAndRandomBytes) {
     std::vector<std::string> sources = {
         "x" + std::string(15, 'a') + "y",                // a match one back, copied over itself
-        std::string(4111, 'z'),                      // the longest run item
-        std::string(4112, 'z') + "tail",             // a run and a literal after it
+        std::string(4095, 'z'),                      // the longest run item
+        std::string(4096, 'z') + "tail",             // a run and literals after it
         std::string(kKitChunkSize, '\0'),            // a whole chunk of one byte
         "the quick brown fox jumps over the quick brown fox and the lazy dog, the quick dog",
     };
@@ -97,7 +103,7 @@ TEST(KitBlockCodec, DecompressorRefusesBlocksTheCompressorCannotMake) {
         EXPECT_FALSE(DecompressBlock(block, out)) << Hex(block);
     }
     std::string out;
-    // Output past a chunk: sixteen run items of the longest run.
+    // Output past a chunk: sixteen run items of the longest run a block can hold (4111).
     std::string runs("\x40\xFF\xFF", 3);
     for (int i = 0; i < 16; ++i) runs += std::string("\x00\x0F\xFF\x7A", 4);
     out.clear();

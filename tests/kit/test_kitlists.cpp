@@ -101,10 +101,13 @@ TEST(KitItemRecord, EveryKindRoundTripsPlainAndCompressed) {
 TEST(KitItemRecord, ImageHeadersAreBounded) {
     struct Case {
         int32_t height, width, alloc, frames;
+        bool reads = false;
     };
-    const Case bad[] = {{0, 16, 4, 0}, {16, -1, 4, 0}, {16, 16, 0, 0}, {16, 16, 4, -1}, {16, 16, 4, 2049},
-                        {16, 0x40000000, 4, 4}};
-    for (const Case& c : bad) {
+    // The strip may be 32768 pixels wide, not one more.
+    const Case cases[] = {{0, 16, 4, 0},           {16, -1, 4, 0},    {16, 16, 0, 0},
+                          {16, 16, 4, -1},         {16, 16, 4, 2049}, {16, 0x40000000, 4, 4},
+                          {16, 16, 4, 2048, true}, {16, 32769, 4, 1}};
+    for (const Case& c : cases) {
         std::string out;
         WriteByte(out, 0);
         WriteInteger(out, c.height);
@@ -115,7 +118,8 @@ TEST(KitItemRecord, ImageHeadersAreBounded) {
         out += std::string(64, '\0');
         TKitReader in(out);
         TKitItemRecord item;
-        EXPECT_FALSE(ReadItemRecord(in, lkImageList, item)) << c.height << " " << c.width << " " << c.frames;
+        EXPECT_EQ(ReadItemRecord(in, lkImageList, item), c.reads)
+            << c.height << " " << c.width << " " << c.frames;
     }
     // A wave item whose data is not a wave does not read.
     TKitItemRecord notWave;
