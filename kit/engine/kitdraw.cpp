@@ -90,4 +90,8 @@ double MinOfValues(std::span<const double> values) {
     return *std::min_element(values.begin(), values.end());
 }
 
+const char* TextToCString(const std::string& text) {
+    return text.empty() ? nullptr : text.c_str();
+}
+
 } // namespace quorlet

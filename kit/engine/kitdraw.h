@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace quorlet {
@@ -60,5 +61,8 @@ TKitPlacement PlaceImage(const TKitRect& target, int sourceW, int sourceH, uint3
 
 // The smallest value; 0 for none.
 double MinOfValues(std::span<const double> values);
+
+// The text's characters as a C string, valid while the text lives unchanged; null for no text.
+const char* TextToCString(const std::string& text);
 
 } // namespace quorlet

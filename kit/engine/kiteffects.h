@@ -91,4 +91,19 @@ std::string CtlSettingsText(bool transparent, bool themed);
 using TKitControlState = std::pair<std::string, std::array<uint8_t, 7>>;
 std::vector<TKitControlState> ControlStateTable();
 
+// The list copy: the target's entries become the source's, the target cleared first (a list
+// copied onto itself stays as it is).
+template <typename T> std::vector<T>& CopyKitList(const std::vector<T>& source, std::vector<T>& target) {
+    if (&source == &target) return target;
+    target.clear();
+    target.insert(target.end(), source.begin(), source.end());
+    return target;
+}
+// Without a target: the copy goes into a new list of its own.
+template <typename T> std::vector<T> CopyKitList(const std::vector<T>& source) {
+    std::vector<T> list;
+    CopyKitList(source, list);
+    return list;
+}
+
 } // namespace quorlet

@@ -109,5 +109,11 @@ TEST(KitDraw, MinOfValues) {
     EXPECT_EQ(MinOfValues({}), 0);
 }
 
+TEST(KitDraw, TextToCStringPointsAtTheTextsOwnCharacters) {
+    const std::string text = "abc";
+    EXPECT_EQ(TextToCString(text), text.c_str());
+    EXPECT_EQ(TextToCString(std::string()), nullptr);
+}
+
 } // namespace
 } // namespace quorlet

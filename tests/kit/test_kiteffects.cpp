@@ -96,5 +96,14 @@ TEST(KitControlStates, EightNamedKeys) {
     EXPECT_EQ(table[7].second, (std::array<uint8_t, 7>{2, 2, 2, 2, 2, 2, 2}));
 }
 
+TEST(KitListCopy, ClearsTheTargetOrMakesANewList) {
+    const std::vector<uint32_t> source = {3, 1, 2};
+    std::vector<uint32_t> target = {9, 9, 9, 9};
+    EXPECT_EQ(&CopyKitList(source, target), &target);
+    EXPECT_EQ(target, source);
+    EXPECT_EQ(CopyKitList(source), source);
+    EXPECT_EQ(CopyKitList(target, target), source); // onto itself: nothing lost
+}
+
 } // namespace
 } // namespace quorlet
