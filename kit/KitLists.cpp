@@ -363,7 +363,8 @@ void TKitImageListItem::ToRecord(TKitItemRecord& record) const {
     record.Width = width_;
     record.Height = height_;
     record.AllocBy = AllocBy;
-    record.Masked = !mask_.isNull();
+    // An item without frames has no mask strip yet, but keeps its flag.
+    record.Masked = !mask_.isNull() || (Masked && frames_.empty());
     record.FrameCount = FrameCount();
     record.PixelFormat = PixelFormat;
     if (!frames_.empty()) {
@@ -447,16 +448,10 @@ QImage TKitBitmapListItem::FetchBitmap() const {
     if (!Bitmap.isNull() || !Container) return Bitmap;
     switch (Container->Source) {
     case 1: {
-        const QString path = Container->LibraryPath();
-        // The library's items are looked up by identifier.
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) return {};
-        const QByteArray bytes = file.readAll();
-        std::vector<TKitItemRecord> records;
-        if (!ReadLibraryFile(View(bytes), lkBitmapList, records)) return {};
-        for (const TKitItemRecord& record : records)
-            if (record.Ident == Ident) return DecodeBitmap(record.Data);
-        return {};
+        // Ident is the item's number in the library file.
+        const std::unique_ptr<TKitListItem> item = Container->LibraryItem(Container->LibraryPath(), Ident);
+        const auto* bitmap = qobject_cast<const TKitBitmapListItem*>(item.get());
+        return bitmap ? bitmap->Bitmap : QImage();
     }
     case 2: return QImage(QStringLiteral(":/bitmaps/%1").arg(Ident));
     case 4: {

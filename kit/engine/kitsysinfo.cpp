@@ -89,12 +89,15 @@ std::string KitUserName() {
     std::vector<char> buffer(size > 0 ? static_cast<size_t>(size) : 16384);
     struct passwd entry {};
     struct passwd* found = nullptr;
-    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || !found ||
-        !found->pw_name || !*found->pw_name)
-        return "(Unknown)";
-    std::string user(found->pw_name);
-    if (user.size() > 63) user.resize(63);
-    return user;
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || !found)
+        return KitUserNameOf(nullptr);
+    return KitUserNameOf(found->pw_name);
+}
+
+std::string KitUserNameOf(const char* name) {
+    const std::string_view user = name ? std::string_view(name) : std::string_view();
+    if (user.empty() || user.size() > 63) return "(Unknown)";
+    return std::string(user);
 }
 
 } // namespace quorlet

@@ -61,7 +61,10 @@ TKitOsVersion ReadOsVersion();
 // Major, minor and build from a release text such as "6.1.0-18-amd64"; missing numbers 0.
 TKitOsVersion ParseOsRelease(std::string_view release);
 
-// The logged-on user's name, at most 63 bytes; "(Unknown)" when the system gives none.
+// The logged-on user's name; "(Unknown)" when the system gives none.
 std::string KitUserName();
+// The name as the kit keeps it: one of more than 63 bytes does not fit its buffer, and it and a
+// missing or empty name give "(Unknown)".
+std::string KitUserNameOf(const char* name);
 
 } // namespace quorlet

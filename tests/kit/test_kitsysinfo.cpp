@@ -96,6 +96,11 @@ TEST(KitUserName, NamesTheUserWithinSixtyThreeBytes) {
     const std::string name = KitUserName();
     EXPECT_FALSE(name.empty());
     EXPECT_LE(name.size(), 63u);
+    // A longer name does not fit: it is no name, not a cut one.
+    EXPECT_EQ(KitUserNameOf(std::string(63, 'a').c_str()), std::string(63, 'a'));
+    EXPECT_EQ(KitUserNameOf(std::string(64, 'a').c_str()), "(Unknown)");
+    EXPECT_EQ(KitUserNameOf(""), "(Unknown)");
+    EXPECT_EQ(KitUserNameOf(nullptr), "(Unknown)");
 }
 
 } // namespace

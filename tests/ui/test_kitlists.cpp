@@ -182,6 +182,10 @@ TEST(KitContainers, EveryKindRoundTripsThroughALibraryFile) {
     strings.Add(std::move(text));
     TKitWaveList waves;
     waves.Add();
+    // An item without frames keeps its mask flag through the file.
+    auto empty = std::make_unique<TKitImageListItem>();
+    empty->Masked = true;
+    images.Add(std::move(empty));
 
     const std::pair<TKitCustomContainer*, const char*> lists[] = {
         {&images, "a.iml"}, {&bitmaps, "b.bml"}, {&strings, "c.txt"}, {&waves, "d.wvl"}};
@@ -204,6 +208,7 @@ TEST(KitContainers, EveryKindRoundTripsThroughALibraryFile) {
     EXPECT_EQ(imagesBack.ImageItem(0)->Description, "faces");
     EXPECT_EQ(imagesBack.ImageItem(0)->Frame(1), images.ImageItem(0)->Frame(1));
     EXPECT_EQ(imagesBack.ImageItem(0)->MaskStrip(), images.ImageItem(0)->MaskStrip());
+    EXPECT_TRUE(imagesBack.ImageItem(1)->Masked);
 
     // The wrong kind, a missing file and a corrupt one all name the file.
     TKitWaveList wrong;
@@ -250,24 +255,32 @@ TEST(KitContainers, AssignCopiesItemsAndNotifiesOnce) {
 
 TEST(KitContainers, BitmapSourcesAndTheGlobalContainer) {
     QTemporaryDir dir;
+    // Source 1 takes the library's item by its number, whatever identifiers the items carry.
     TKitBitmapList library;
-    const int i = library.Add();
-    library.BitmapItem(i)->Bitmap = Strip({kRed});
-    library.BitmapItem(i)->Ident = 12;
+    for (const QRgb colour : {kRed, kGreen, kBlue}) {
+        const int i = library.Add();
+        library.BitmapItem(i)->Bitmap = Strip({colour});
+        library.BitmapItem(i)->Ident = static_cast<uint16_t>(7 + i);
+    }
     ASSERT_TRUE(library.SaveToFile(dir.filePath("pics.bml")));
-    QImage single = Strip({kBlue});
-    ASSERT_TRUE(single.save(dir.filePath("pic12.bmp"), "BMP"));
+    QImage single = Strip({kWhite});
+    ASSERT_TRUE(single.save(dir.filePath("pic2.bmp"), "BMP"));
 
     TKitBitmapList list;
     const int n = list.Add();
     TKitBitmapListItem* item = list.BitmapItem(n);
-    item->Ident = 12;
     list.FileName = dir.filePath("pics.bml");
     list.Prefix = ppFixed;
     list.Source = 1;
-    EXPECT_EQ(item->FetchBitmap().pixel(1, 1), kRed);
+    for (const auto& [ident, colour] : {std::pair{0, kRed}, {1, kGreen}, {2, kBlue}}) {
+        item->Ident = static_cast<uint16_t>(ident);
+        EXPECT_EQ(item->FetchBitmap().pixel(1, 1), colour) << ident;
+    }
+    item->Ident = 3;
+    EXPECT_TRUE(item->FetchBitmap().isNull());
+    item->Ident = 2;
     list.Source = 4;
-    EXPECT_EQ(item->FetchBitmap().pixel(1, 1), kBlue);
+    EXPECT_EQ(item->FetchBitmap().pixel(1, 1), kWhite);
     list.Source = 3;
     EXPECT_TRUE(item->FetchBitmap().isNull());
     list.Source = 2;
