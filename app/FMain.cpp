@@ -10,6 +10,9 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QShowEvent>
+#include <QTimer>
+#include <QWindow>
 
 #include <chrono>
 #include <exception>
@@ -317,6 +320,12 @@ void TMain::InstallHooks() {
         }
     };
     UiHooks.ApplyTexts = [] { quorlet::ApplyTexts(); };
+    UiHooks.RunAfterWindowShown = [](std::function<void()> work) {
+        if (TMain* m = MainWindow())
+            m->RunAfterShown(std::move(work));
+        else
+            work();
+    };
     UiHooks.SetMainCaption = [](const std::string& caption) {
         if (TMain* m = MainWindow()) m->setWindowTitle(QString::fromStdString(caption));
     };
@@ -435,7 +444,14 @@ void TMain::FormCreate(const QString& firstArgument) {
          [this] {
              QApplication::setApplicationName(ApplicationTitle());
              setWindowTitle(ApplicationTitle());
-             instance_->Claim(ApplicationTitle(), QString::fromStdString(Options.LastPath));
+             const QString folder = QString::fromStdString(Options.LastPath);
+             const bool claimed = instance_->Claim(ApplicationTitle(), folder);
+             // Instances that allow company answer under the other title: alone only when
+             // neither is taken, may the temporaries of a write still running elsewhere go.
+             const QString other = ApplicationTitle() == QLatin1String(kTitle)
+                                       ? QString::fromLatin1(kTitle) + QLatin1Char(' ')
+                                       : QString::fromLatin1(kTitle);
+             RemoveStaleTemporaries(Options.LastPath, !claimed || TSingleInstance::IsRunning(other, folder));
              return true;
          }},
         {1,
@@ -507,6 +523,43 @@ void TMain::closeEvent(QCloseEvent* event) {
     event->accept();
     // Closing the main window ends the program, even while another window is shown.
     QCoreApplication::quit();
+}
+
+void TMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (shownOnce_) return;
+    shownOnce_ = true;
+    // The work waits until the window is on screen and painted: its first expose paints it.
+    if (QWindow* handle = windowHandle()) handle->installEventFilter(this);
+    // A window that is never exposed (started minimised) must not hold the work back for good.
+    QTimer::singleShot(2000, this, [this] { RunWorkAfterShown(); });
+}
+
+bool TMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed()) {
+        watched->removeEventFilter(this);
+        // Queued: the expose is handled (the window painted) before the work starts.
+        QTimer::singleShot(0, this, [this] { RunWorkAfterShown(); });
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMain::RunWorkAfterShown() {
+    if (ranAfterShown_) return;
+    ranAfterShown_ = true;
+    // What was painted reaches the screen before the work holds the loop.
+    QGuiApplication::sync();
+    std::vector<std::function<void()>> work;
+    work.swap(afterShown_);
+    for (const auto& w : work)
+        w();
+}
+
+void TMain::RunAfterShown(std::function<void()> work) {
+    if (ranAfterShown_)
+        work();
+    else
+        afterShown_.push_back(std::move(work));
 }
 
 void TMain::changeEvent(QEvent* event) {

@@ -255,9 +255,14 @@ class TMain : public QMainWindow {
     TKitTrayIcon* trayicon = nullptr;
     TKitGlobalHotKey* bossBtn = nullptr;
 
+    // Runs `work` once the window has been shown and painted (at once when it already was).
+    void RunAfterShown(std::function<void()> work);
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void BuildForm();
@@ -284,6 +289,7 @@ class TMain : public QMainWindow {
     void WireCommands();
     // The level items' check marks follow GameLevel (also after a cancelled custom board).
     void SyncLevelChecks();
+    void RunWorkAfterShown();
     void FormCreate(const QString& firstArgument);
     void FormClose();
     void ApplyMenuCaptions();
@@ -302,6 +308,9 @@ class TMain : public QMainWindow {
     bool startedUp_ = false;
     bool saveOnClose_ = false;
     bool closed_ = false;
+    bool shownOnce_ = false;
+    bool ranAfterShown_ = false;
+    std::vector<std::function<void()>> afterShown_;
     int hintColumn_ = -1;
     int hintRow_ = -1;
     int hintColour_ = 0;

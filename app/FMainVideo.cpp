@@ -13,6 +13,7 @@
 #include "app/FProgressBar.h"
 #include "core/FData.h"
 #include "core/debuglog.h"
+#include "core/fileread.h"
 #include "core/playback.h"
 #include "core/qvf.h"
 #include "core/uihooks.h"
@@ -40,7 +41,12 @@ QPixmap BuiltInCursorPicture() {
 // The program's own default picture: "cursor.bmp" of the program folder when it loads, else
 // the built-in arrow.
 QPixmap DefaultCursorPicture() {
-    const QPixmap file(QString::fromStdString(Options.LastPath + "cursor.bmp"));
+    // Read by our own reader first: a fifo or a huge file of that name must not stop the start.
+    std::string bytes;
+    QPixmap file;
+    if (!Options.LastPath.empty() &&
+        ReadRegularFile(Options.LastPath + "cursor.bmp", kMaxSmallFileBytes, bytes))
+        file.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<uint>(bytes.size()));
     return file.isNull() ? BuiltInCursorPicture() : file;
 }
 

@@ -53,7 +53,9 @@ void TPluginHost::LoadFrom(const std::string& folder) {
     const QFileInfo info(path);
     if (info.exists() && !info.isDir()) throw std::runtime_error("not a folder");
     const QDir dir(path);
-    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    // Regular files only (links to them followed): loading a fifo of a library's name would wait
+    // for a writer forever.
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden, QDir::Name);
     for (const QString& name : names) {
         if (!name.endsWith(QStringLiteral(".so"), Qt::CaseInsensitive)) continue;
         try {

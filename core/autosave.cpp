@@ -1,8 +1,6 @@
 #include "core/autosave.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <string_view>
 #include <system_error>
@@ -10,6 +8,7 @@
 #include "core/FData.h"
 #include "core/debuglog.h"
 #include "core/endgame.h"
+#include "core/fileread.h"
 #include "core/nametemplate.h"
 #include "core/playback.h"
 #include "core/qvf.h"
@@ -198,14 +197,7 @@ void LoadAutosaveTemplate() {
         return;
     }
     std::string text;
-    bool read = false;
-    const auto size = fs::file_size(fs::u8path(path), ec);
-    if (!ec && size <= kMaxAutosaveTemplateBytes) {
-        std::ifstream in(fs::u8path(path), std::ios::binary);
-        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        read = in && !in.bad();
-    }
-    if (!read) {
+    if (!ReadRegularFile(path, kMaxAutosaveTemplateBytes, text)) {
         DebugLog("#error loading automatic saving template. applying default");
         SetDefaultAutosaveTemplate();
         // The player's file is kept: the default is not written over it.
@@ -216,10 +208,10 @@ void LoadAutosaveTemplate() {
     AutosaveTemplateUnread = 0;
 }
 
-void SaveAutosaveTemplate() {
-    if (Options.LastPath.empty()) return;
+bool SaveAutosaveTemplate() {
+    if (Options.LastPath.empty()) return true;
     std::error_code ec;
-    if (AutosaveTemplateUnread && fs::exists(fs::u8path(AutosaveTemplatePath()), ec)) return;
+    if (AutosaveTemplateUnread && fs::exists(fs::u8path(AutosaveTemplatePath()), ec)) return true;
     DropEmptyAutosaveTemplateLines();
     std::string text;
     for (const std::string& line : AutosaveTemplateLines)
@@ -228,7 +220,9 @@ void SaveAutosaveTemplate() {
     if (!SafeWriteFile(AutosaveTemplatePath(), text, &why)) {
         DebugLog("#error savining automatic saving template");
         DebugLog("#" + why);
+        return false;
     }
+    return true;
 }
 
 void DropEmptyAutosaveTemplateLines() {

@@ -29,8 +29,9 @@ void SetDefaultAutosaveTemplate();
 // over by SaveAutosaveTemplate.
 void LoadAutosaveTemplate();
 // Drops the empty lines and writes the memo to the file (safely, temporary file + rename);
-// an existing file that was never read in this run is left alone.
-void SaveAutosaveTemplate();
+// an existing file that was never read in this run is left alone. False when the file could
+// not be written (logged; the caller tells the player).
+bool SaveAutosaveTemplate();
 void DropEmptyAutosaveTemplateLines();
 // Deletes every \ / : ? * " < > | of the text.
 std::string StripIllegalPathChars(const std::string& text);

@@ -1,8 +1,13 @@
 #include "core/programfolder.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "core/debuglog.h"
 #include "core/safewrite.h"
@@ -12,7 +17,8 @@ namespace quorlet {
 
 namespace {
 
-// The files the program itself rewrites in its folder.
+// The files the program itself rewrites in its folder; earlier versions wrote each through a
+// fixed "name.tmp".
 constexpr const char* kOwnFiles[] = {
     "quorlet.dat", "stats.dat", "_counter_template.txt", "_english.lng", "_debug_protocol_last.txt",
 };
@@ -48,14 +54,41 @@ std::string ResolveProgramFolder(std::string* problem) {
     return s;
 }
 
-void RemoveStaleTemporaries(const std::string& folder) {
+namespace {
+
+bool IsOwnFixedTemporary(const std::string& name) {
+    for (const char* own : kOwnFiles)
+        if (name == std::string(own) + ".tmp") return true;
+    return false;
+}
+
+// Removes the temporaries among the entries of one folder; returns its subfolders.
+std::vector<std::string> RemoveTemporariesIn(const std::string& folder, bool top, bool keepYoung) {
+    namespace fs = std::filesystem;
+    std::vector<std::string> subfolders;
+    const std::time_t now = std::time(nullptr);
     std::error_code ec;
-    for (const char* name : kOwnFiles) {
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        std::error_code type;
+        if (top && it->is_directory(type) && !it->is_symlink(type)) subfolders.push_back(folder + name + "/");
+        if (!IsSafeWriteTempName(name) && !(top && IsOwnFixedTemporary(name))) continue;
         const std::string path = folder + name;
-        RemoveStaleSafeWriteTemps(path);
-        // Earlier versions wrote a fixed "name.tmp"; a left-over one is never the player's file.
-        std::filesystem::remove(path + ".tmp", ec);
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        if (keepYoung && now - st.st_mtime < kLiveTemporarySeconds) continue;
+        ::unlink(path.c_str());
     }
+    return subfolders;
+}
+
+} // namespace
+
+void RemoveStaleTemporaries(const std::string& folder, bool anotherInstanceMayRun) {
+    if (folder.empty()) return;
+    const std::string top = folder.back() == '/' ? folder : folder + "/";
+    for (const std::string& subfolder : RemoveTemporariesIn(top, true, anotherInstanceMayRun))
+        RemoveTemporariesIn(subfolder, false, anotherInstanceMayRun);
 }
 
 std::string OpenProgramFolder() {
@@ -67,7 +100,6 @@ std::string OpenProgramFolder() {
                        ".\r\n\r\nYou can play, but no game, setting or record will be saved.");
         return {};
     }
-    RemoveStaleTemporaries(folder);
     return folder;
 }
 

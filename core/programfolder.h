@@ -12,10 +12,16 @@ std::string ResolveProgramFolder(std::string* problem = nullptr);
 
 // As ResolveProgramFolder, for the start-up: without a folder the player is told, once, that
 // nothing will be saved (the game still plays; no file is read or written by a relative name).
-// Also removes the temporary files that interrupted writes left beside the folder's own files.
 std::string OpenProgramFolder();
 
-// The program folder's own files whose interrupted writes may have left temporaries behind.
-void RemoveStaleTemporaries(const std::string& folder);
+// A temporary file younger than this may belong to a write of another running instance.
+inline constexpr int kLiveTemporarySeconds = 3600;
+
+// Removes the temporary files that interrupted writes left in `folder` and in the folders
+// directly under it (where the program writes; a linked folder is not followed): regular files
+// with a safe writer's temporary name, and the fixed "name.tmp" of the folder's own files that
+// earlier versions wrote. No other file is touched. While another instance may be running on
+// the folder, only those untouched for kLiveTemporarySeconds go.
+void RemoveStaleTemporaries(const std::string& folder, bool anotherInstanceMayRun);
 
 } // namespace quorlet

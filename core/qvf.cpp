@@ -13,6 +13,7 @@
 #include "core/board.h"
 #include "core/debuglog.h"
 #include "core/endgame.h"
+#include "core/fileread.h"
 #include "core/nametemplate.h"
 #include "core/playback.h"
 #include "core/random.h"
@@ -520,13 +521,10 @@ bool LoadReplayFile(const std::string& fileName) {
     if (!std::filesystem::exists(fileName, ec)) return false;
     std::vector<uint8_t> bytes;
     try {
-        std::ifstream file(fileName, std::ios::binary);
-        if (!file) throw std::ios_base::failure("open");
-        // Nothing past the reader's last field is looked at.
-        bytes.resize(std::min<uintmax_t>(std::filesystem::file_size(fileName), kQvfMaxReadBytes));
-        file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        if (file.bad()) throw std::ios_base::failure("read");
-        bytes.resize(static_cast<std::size_t>(file.gcount()));
+        // Nothing past the reader's last field is looked at; a fifo of that name is not waited on.
+        std::string text;
+        if (!ReadRegularFilePrefix(fileName, kQvfMaxReadBytes, text)) throw std::ios_base::failure("read");
+        bytes.assign(text.begin(), text.end());
     } catch (...) {
         DebugLog("#0 replay load unknown error " + VersionTail(0));
         return false;

@@ -5,12 +5,30 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
-#include <filesystem>
+#include <functional>
 #include <vector>
 
 namespace quorlet {
 namespace {
+
+// Long names are cut in the temporary's name so that it stays within a file name's 255 bytes.
+constexpr std::size_t kTempNameChars = 200;
+// Beyond this many links in a chain the target is not followed (as the system's own limit).
+constexpr int kMaxLinkHops = 40;
+
+bool IsRandomChar(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+}
+
+bool EndsWithRandomPart(std::string_view name, std::string_view before) {
+    if (name.size() < 1 + 1 + before.size() + 6) return false;
+    const std::string_view random = name.substr(name.size() - 6);
+    for (const char c : random)
+        if (!IsRandomChar(c)) return false;
+    return name.substr(name.size() - 6 - before.size(), before.size()) == before;
+}
 
 bool WriteAll(int fd, const char* data, std::size_t size) {
     while (size > 0) {
@@ -26,6 +44,27 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
     return true;
 }
 
+// Copies the rest of `in` to `out`; 0, or the errno of the failure.
+int CopyAll(int in, int out) {
+    for (;;) {
+        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, std::size_t{1} << 30, 0);
+        if (n > 0) continue;
+        if (n == 0) return 0;
+        if (errno == EINTR) continue;
+        // Not offered between these two files: copied through a small buffer instead.
+        if (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP) break;
+        return errno;
+    }
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(in, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return errno;
+        if (n == 0) return 0;
+        if (!WriteAll(out, buffer, static_cast<std::size_t>(n))) return errno;
+    }
+}
+
 std::string Folder(const std::string& path) {
     const auto slash = path.find_last_of('/');
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash == 0 ? 1 : slash);
@@ -39,32 +78,45 @@ void SyncFolder(const std::string& path) {
     ::close(fd);
 }
 
-} // namespace
-
-std::string SafeWriteTempPrefix(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    return folder + "." + name + ".tmp.";
+// The file a write to `path` replaces: a symbolic link, or a chain of them, is followed to the
+// file it names (which may not exist yet). False (errno set) when a link cannot be read.
+bool WriteTarget(const std::string& path, std::string& target) {
+    target = path;
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        struct stat st {};
+        if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return true;
+        std::vector<char> link(PATH_MAX + 1);
+        const ssize_t n = ::readlink(target.c_str(), link.data(), link.size() - 1);
+        if (n < 0) return false;
+        const std::string to(link.data(), static_cast<std::size_t>(n));
+        target = !to.empty() && to[0] == '/' ? to : Folder(target) + "/" + to;
+    }
+    errno = ELOOP;
+    return false;
 }
 
-bool SafeWriteFile(const std::string& path, std::string_view bytes, std::string* error) {
-    auto fail = [&](int code, const char* what) {
-        if (error) *error = std::string(what) + ": " + std::strerror(code);
+// Fills a new temporary file beside the target through `fill` (0 or an errno), flushes it and
+// renames it over the target.
+bool ReplaceFile(const std::string& path, const std::function<int(int fd)>& fill, std::string* error) {
+    auto fail = [&](int code, const std::string& what) {
+        if (error) *error = code ? what + ": " + std::strerror(code) : what;
         return false;
     };
     if (path.empty() || path.back() == '/') return fail(EINVAL, "no file name");
-    std::string pattern = SafeWriteTempPrefix(path) + "XXXXXX";
+    std::string target;
+    if (!WriteTarget(path, target)) return fail(errno, "cannot follow the link " + path);
+    if (IsWriteProtected(target)) return fail(0, "the file is read-only");
+    const std::string pattern = SafeWriteTempPrefix(target) + "XXXXXX" + std::string(kSafeWriteTempSuffix);
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
-    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+    const int fd = ::mkostemps(name.data(), static_cast<int>(kSafeWriteTempSuffix.size()), O_CLOEXEC);
     if (fd < 0) return fail(errno, "cannot create a temporary file");
     const std::string temp(name.data());
 
-    // mkostemp makes the file private; a saved file gets the usual rights (or the old file's).
+    // mkostemps makes the file private; a saved file gets the usual rights (or the old file's).
     mode_t mode = 0666;
     struct stat old {};
-    if (::stat(path.c_str(), &old) == 0) {
+    if (::stat(target.c_str(), &old) == 0) {
         mode = old.st_mode & 07777;
     } else {
         const mode_t mask = ::umask(0);
@@ -73,8 +125,7 @@ bool SafeWriteFile(const std::string& path, std::string_view bytes, std::string*
     }
     ::fchmod(fd, mode);
 
-    if (!WriteAll(fd, bytes.data(), bytes.size())) {
-        const int code = errno;
+    if (const int code = fill(fd); code != 0) {
         ::close(fd);
         ::unlink(temp.c_str());
         return fail(code, "cannot write");
@@ -90,30 +141,63 @@ bool SafeWriteFile(const std::string& path, std::string_view bytes, std::string*
         ::unlink(temp.c_str());
         return fail(code, "cannot close");
     }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
         const int code = errno;
         ::unlink(temp.c_str());
         return fail(code, "cannot replace the file");
     }
-    SyncFolder(path);
+    SyncFolder(target);
     return true;
 }
 
-void RemoveStaleSafeWriteTemps(const std::string& path) {
-    namespace fs = std::filesystem;
-    const std::string prefix = SafeWriteTempPrefix(path);
-    const auto slash = prefix.find_last_of('/');
-    const fs::path folder = slash == std::string::npos ? fs::path(".") : fs::path(prefix.substr(0, slash + 1));
-    const std::string namePrefix = slash == std::string::npos ? prefix : prefix.substr(slash + 1);
-    std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string entry = it->path().filename().string();
-        // Exactly the six characters mkostemp adds: never another file of the player's.
-        if (entry.size() == namePrefix.size() + 6 && entry.compare(0, namePrefix.size(), namePrefix) == 0) {
-            std::error_code rm;
-            fs::remove(it->path(), rm);
-        }
+} // namespace
+
+std::string SafeWriteTempPrefix(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    return folder + "." + name.substr(0, kTempNameChars) + ".";
+}
+
+bool IsSafeWriteTempName(std::string_view name) {
+    if (name.empty() || name[0] != '.') return false;
+    if (name.size() > kSafeWriteTempSuffix.size() &&
+        name.substr(name.size() - kSafeWriteTempSuffix.size()) == kSafeWriteTempSuffix)
+        return EndsWithRandomPart(name.substr(0, name.size() - kSafeWriteTempSuffix.size()), ".");
+    return EndsWithRandomPart(name, ".tmp.");
+}
+
+bool IsWriteProtected(const std::string& path) {
+    struct stat st {};
+    // Nothing there to protect; a folder in the file's place fails the rename by itself.
+    if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+    if ((st.st_mode & 0222) == 0) return true;
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0 &&
+           (errno == EACCES || errno == EPERM || errno == EROFS);
+}
+
+bool SafeWriteFile(const std::string& path, std::string_view bytes, std::string* error) {
+    return ReplaceFile(
+        path, [bytes](int fd) { return WriteAll(fd, bytes.data(), bytes.size()) ? 0 : errno; }, error);
+}
+
+bool SafeCopyFile(const std::string& source, const std::string& target, std::string* error) {
+    // Non-blocking, so that a fifo in the source's place is refused instead of waited on.
+    const int in = ::open(source.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (in < 0) {
+        if (error) *error = "cannot read " + source + ": " + std::strerror(errno);
+        return false;
     }
+    struct stat st {};
+    if (::fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(in);
+        if (error) *error = "cannot read " + source + ": not a regular file";
+        return false;
+    }
+    const bool copied = ReplaceFile(
+        target, [in](int out) { return CopyAll(in, out); }, error);
+    ::close(in);
+    return copied;
 }
 
 } // namespace quorlet

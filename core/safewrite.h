@@ -1,5 +1,12 @@
 // The one way this program replaces a file: a power loss, a full disk or a kill mid-write
 // leaves either the old file or the new one, never a torn or empty one.
+//
+// The same rules hold for every file it writes, its own files included:
+// - a file the player made read-only is never replaced (IsWriteProtected);
+// - a symbolic link in the file's place is followed: the file it names is replaced, with the
+//   temporary file beside that file, and the link stays a link;
+// - every temporary file is named ".<name>.XXXXXX.quorlet-tmp" (IsSafeWriteTempName), so that
+//   one left by a kill can be told from every other file and removed at the next start.
 #pragma once
 
 #include <string>
@@ -7,15 +14,27 @@
 
 namespace quorlet {
 
-// Writes `bytes` to a unique hidden temporary file beside `path` (".<name>.tmp.XXXXXX"),
-// flushes it to disk, and renames it over `path`. Returns true on success. On failure the
-// temporary file is removed, `path` is left as it was, and `error` (when given) says why.
+// Writes `bytes` to a unique hidden temporary file beside `path`, flushes it to disk, and
+// renames it over `path`. Returns true on success. On failure the temporary file is removed,
+// `path` is left as it was, and `error` (when given) says why.
 bool SafeWriteFile(const std::string& path, std::string_view bytes, std::string* error = nullptr);
 
-// The prefix of the temporary files SafeWriteFile makes for `path` (for removing stale ones).
-std::string SafeWriteTempPrefix(const std::string& path);
+// As SafeWriteFile with the bytes of the regular file `source`, copied by the kernel in pieces:
+// a file of any size costs no memory.
+bool SafeCopyFile(const std::string& source, const std::string& target, std::string* error = nullptr);
 
-// Removes temporary files that an interrupted SafeWriteFile left beside `path`.
-void RemoveStaleSafeWriteTemps(const std::string& path);
+// True when `path` (a link followed) is an existing file that has no write permission at all,
+// or none for this user: a rename would replace it, as a rename needs only the folder's right,
+// so every writer refuses it instead. Decided by the permission bits too, as root may write all.
+bool IsWriteProtected(const std::string& path);
+
+// The prefix of the temporary files SafeWriteFile makes for `path` (the folder, ".", the
+// file's name, "."); six random characters and kSafeWriteTempSuffix follow it.
+std::string SafeWriteTempPrefix(const std::string& path);
+inline constexpr std::string_view kSafeWriteTempSuffix = ".quorlet-tmp";
+
+// True for a file name (no folder) that the safe writer gives its temporary files, and for the
+// ".<name>.tmp.XXXXXX" names of earlier versions.
+bool IsSafeWriteTempName(std::string_view name);
 
 } // namespace quorlet

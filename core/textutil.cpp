@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/debuglog.h"
+#include "core/fileread.h"
 #include "core/uihooks.h"
 
 namespace quorlet {
@@ -209,6 +210,12 @@ void LoadExternalCursor() {
         const std::string& name = Options.CursorFileName;
         const std::string path = Options.LastPath + name;
         if (name.empty() || Options.LastPath.empty() || !FileExists(path)) {
+            use({});
+            return;
+        }
+        // A picture reader would read a huge file whole: a cursor of 32 x 32 pixels is tiny.
+        if (!IsRegularFileUpTo(path, kMaxSmallFileBytes)) {
+            DebugLog("#could not load external cursor");
             use({});
             return;
         }

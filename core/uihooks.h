@@ -31,6 +31,11 @@ struct TUiHooks {
     // The board and its counters need repainting.
     std::function<void()> RequestRedraw;
 
+    // Runs `work` once the main window has been shown, so that slow work found during the
+    // start costs the player no time before the window (at once later; empty: the caller runs
+    // it at once).
+    std::function<void(std::function<void()> work)> RunAfterWindowShown;
+
     // ---- Debug log and playback cursor ----
     // DebugLogLines changed: the debug window shows them again and refreshes its caption.
     std::function<void()> DebugLogChanged;

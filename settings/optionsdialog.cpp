@@ -1,12 +1,10 @@
 #include "settings/optionsdialog.h"
 
-#include <fstream>
-#include <iterator>
-
 #include "core/FData.h"
 #include "core/clock.h"
 #include "core/debuglog.h"
 #include "core/endgame.h"
+#include "core/fileread.h"
 #include "core/safewrite.h"
 #include "core/textutil.h"
 #include "settings/FCap.h"
@@ -37,8 +35,13 @@ bool OptionsApply(TOptionsDialog& dialog, TOptionsSnapshot& snapshot) {
     snapshot.Taken = false;
     Call(UiHooks.ReloadInterface);
     Call(UiHooks.RequestRedraw);
-    SaveSettings();
-    LoadSettings();
+    if (SaveSettings()) {
+        LoadSettings();
+    } else if (!Options.LastPath.empty()) {
+        // Reading the old file back would undo the player's change without a word: the new
+        // values stay in force, the dialog stays open, and the save told the player.
+        return false;
+    }
     LoadOptionsControls(dialog);
     // The boss key's grab follows its option at once.
     Call(UiHooks.ApplyBossKeyOption);
@@ -121,10 +124,9 @@ bool SaveTemplateFile(const std::string& path, const std::string& memoText, cons
 
 bool LoadTemplateFile(const std::string& path, std::string& memoText, const std::string& logLine,
                       const std::string& errorPrefix) {
-    std::ifstream in(path, std::ios::binary);
     std::string text;
-    if (in) text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (!in || in.bad()) {
+    // As at start-up: a fifo or a huge file the dialog lists is no template.
+    if (!ReadRegularFile(path, kMaxSmallFileBytes, text)) {
         ShowMessageBox(UIText("0291"));
         DebugLog(errorPrefix + UIText("0291"));
         return false;

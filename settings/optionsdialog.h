@@ -31,7 +31,8 @@ inline constexpr const char* kRefusedIdMessage = "Player ID text is not correct.
 
 // The Apply button: the ID check, the transfer, the save and read back, the clock stop, the
 // texts, and a new game when the game was or now is unranked or the level changed. Returns
-// false when the dialog stays open (refused ID on the User page, or a failed transfer).
+// false when the dialog stays open (refused ID on the User page, a failed transfer, or a save
+// that failed: the new values then stay in the record, the old file is not read back).
 bool OptionsApply(TOptionsDialog& dialog, TOptionsSnapshot& snapshot);
 
 // Cancel: clock stopped, snapshot restored, dialog closed.
@@ -49,7 +50,8 @@ void OptionsDefault(TOptionsDialog& dialog, TOptionsSnapshot& snapshot);
 // errorPrefix + that text; on success logs logLine.
 bool SaveTemplateFile(const std::string& path, const std::string& memoText, const std::string& logLine,
                       const std::string& errorPrefix);
-// Reads `path` into memoText (unchanged on failure, which shows and logs "Cannot load file").
+// Reads `path` into memoText (unchanged on failure, which shows and logs "Cannot load file"):
+// a regular file of at most kMaxSmallFileBytes.
 bool LoadTemplateFile(const std::string& path, std::string& memoText, const std::string& logLine,
                       const std::string& errorPrefix);
 

@@ -407,8 +407,9 @@ std::string MakeOptionsChecksum() {
     }
 }
 
-void SaveSettings() {
+bool SaveSettings() {
     int step = 0;
+    bool templatesSaved = true;
     try {
         if (Options.LastPath.empty()) throw std::runtime_error("no program folder");
         const std::string path = SettingsPath();
@@ -426,8 +427,8 @@ void SaveSettings() {
         line(";Saved " + SavedStamp());
         line(";Read-only! Manual edition prohibited!");
 
-        SaveCountersTemplate();
-        SaveAutosaveTemplate();
+        templatesSaved = SaveCountersTemplate();
+        templatesSaved = SaveAutosaveTemplate() && templatesSaved;
 
         const tOptionsSet record = RecordToWrite();
         for (const TFileSection& section : kSections) {
@@ -459,7 +460,13 @@ void SaveSettings() {
         if (step == 1) DebugLog("error #1: can not rewrite file (file is read-only)");
         DebugLog("#" + why);
         SaveDebugLog();
+        // Without a program folder the player was told at start-up that nothing is saved.
+        if (!Options.LastPath.empty()) ShowMessageBox(UIText("0290"));
+        return false;
     }
+    // One message for the three files: a full disk fails them all.
+    if (!templatesSaved) ShowMessageBox(UIText("0290"));
+    return templatesSaved;
 }
 
 void LoadSettings() {

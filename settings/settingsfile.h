@@ -12,8 +12,10 @@ constexpr const char* kSettingsFileName = "quorlet.dat";
 
 // Writes Options to the program folder (Options.LastPath) through a temporary file renamed over
 // the old one, so a failed write leaves the previous file whole. Window positions come from the
-// live windows where they exist, else from Options; Options is not changed. Logs, never throws.
-void SaveSettings();
+// live windows where they exist, else from Options; Options is not changed. Also saves both
+// templates. Logs, never throws. A failure (of the file or a template) also shows "Cannot save
+// file", once, and returns false.
+bool SaveSettings();
 
 // Reads the settings file into Options, or applies the defaults when there is none. A file that
 // fails its checksum or cannot be read is kept under a dated backup name and the defaults apply.

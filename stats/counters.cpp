@@ -8,11 +8,10 @@
 #include <clocale>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 #include "core/FData.h"
 #include "core/debuglog.h"
+#include "core/fileread.h"
 #include "core/safewrite.h"
 #include "core/uihooks.h"
 #include "stats/FMath.h"
@@ -178,13 +177,6 @@ std::vector<std::string> SplitLines(const std::string& text) {
     return lines;
 }
 
-bool ReadTextFile(const std::string& path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
-
 template <typename Hook, typename... Args> void Call(const Hook& hook, Args... args) {
     if (hook) hook(args...);
 }
@@ -283,19 +275,27 @@ void LoadCountersTemplate() {
         CountersTemplatePending = 1;
         return;
     }
-    if (!ReadTextFile(path, text)) {
+    // A folder, a fifo, a device or a huge file in the template's place is no template: it
+    // must neither stop the start nor cost it seconds.
+    bool read = false;
+    try {
+        read = ReadRegularFile(path, kMaxSmallFileBytes, text);
+        if (read) CountersTemplateLines = SplitLines(text);
+    } catch (...) {
+        read = false;
+    }
+    if (!read) {
         DebugLog("#error loading counters template. applying default");
         // The pending mark stays as it was: a file that is there but unread is not overwritten.
         CountersTemplateLines.clear();
         return;
     }
-    CountersTemplateLines = SplitLines(text);
     CountersTemplatePending = 0;
 }
 
-void SaveCountersTemplate() {
+bool SaveCountersTemplate() {
     // A template never loaded is not known: saving it would wipe the file.
-    if (CountersTemplatePending || CountersTemplatePath().empty()) return;
+    if (CountersTemplatePending || CountersTemplatePath().empty()) return true;
     DropEmptyCounterTemplateLines();
     std::string text;
     for (const std::string& line : CountersTemplateLines)
@@ -304,7 +304,9 @@ void SaveCountersTemplate() {
     if (!SafeWriteFile(CountersTemplatePath(), text, &why)) {
         DebugLog("#error savining counters template");
         DebugLog("#" + why);
+        return false;
     }
+    return true;
 }
 
 void DropEmptyCounterTemplateLines() {

@@ -27,8 +27,11 @@ bool IsCounterLine(const std::string& line);
 
 // "_counter_template.txt" in the program folder; empty when there is no program folder.
 std::string CountersTemplatePath();
+// A template file that cannot be read (not a regular file, over kMaxSmallFileBytes) is the
+// default with the "#error loading" line, and is not written over. Never throws.
 void LoadCountersTemplate();
-void SaveCountersTemplate();
+// False when the file could not be written (logged; the caller tells the player).
+bool SaveCountersTemplate();
 void DropEmptyCounterTemplateLines();
 void ClearCountersTemplate();
 

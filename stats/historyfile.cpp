@@ -15,6 +15,7 @@
 #include "core/debuglog.h"
 #include "core/safewrite.h"
 #include "core/textutil.h"
+#include "core/uihooks.h"
 #include "settings/FCap.h"
 
 namespace quorlet {
@@ -75,21 +76,6 @@ bool WriteAll(int fd, const uint8_t* data, std::size_t size) {
     return true;
 }
 
-// The whole file as bytes; false when it cannot be read.
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
-    TFd in(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (in.get() < 0) return false;
-    bytes.clear();
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t n = ::read(in.get(), buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return false;
-        if (n == 0) return true;
-        bytes.append(buffer, static_cast<std::size_t>(n));
-    }
-}
-
 // The player must know when the history could not be kept.
 void ReportSaveFailure(const std::string& path) {
     DebugLog("#" + UIText("0290") + " " + path);
@@ -102,26 +88,38 @@ std::string CorruptCopyName() {
            "m" + std::to_string(Now.year) + "y.dat";
 }
 
-// Keeps a dated copy of the damaged file, then writes back its first `validBytes` (the whole
-// records before the damage), which the table already holds. The history is cut only once its
-// copy is safe: otherwise the file stays as it is.
-void HandleDamagedFile(std::size_t validBytes) {
-    const std::string path = HistoryFilePath();
-    const std::string copy = Options.LastPath + CorruptCopyName();
-    std::string bytes;
-    std::string why;
-    try {
-        if (!ReadWholeFile(path, bytes)) why = "cannot read " + path;
-    } catch (const std::bad_alloc&) {
-        why = "not enough memory to copy " + path;
+// Cuts the file back to its first `size` bytes in place: the bytes kept are not rewritten, so
+// a crash leaves the old length or the new one.
+bool CutHistoryFile(const std::string& path, std::size_t size, std::string& why) {
+    if (IsWriteProtected(path)) {
+        why = path + ": the file is read-only";
+        return false;
     }
-    if (!why.empty() || !SafeWriteFile(copy, bytes, &why)) {
+    TFd fd(::open(path.c_str(), O_WRONLY | O_CLOEXEC));
+    struct stat st {};
+    if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0 ||
+        (static_cast<uint64_t>(st.st_size) > size && ::ftruncate(fd.get(), static_cast<off_t>(size)) != 0) ||
+        ::fdatasync(fd.get()) != 0 || !fd.Close()) {
+        why = path + ": " + std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+// Keeps a copy of the damaged file under `copyName`, then cuts it back to its first
+// `validBytes` (the whole records before the damage), which the table already holds. The
+// history is cut only once its copy is safe: otherwise the file stays as it is.
+void HandleDamagedFile(std::size_t validBytes, const std::string& copyName) {
+    const std::string path = HistoryFilePath();
+    const std::string copy = Options.LastPath + copyName;
+    std::string why;
+    // Streamed by the kernel: a damaged file of any size costs no memory.
+    if (!SafeCopyFile(path, copy, &why)) {
         DebugLog("#" + why);
         ReportSaveFailure(copy);
         return;
     }
-    bytes.resize(std::min(validBytes, bytes.size()));
-    if (!SafeWriteFile(path, bytes, &why)) {
+    if (!CutHistoryFile(path, validBytes, why)) {
         DebugLog("#" + why);
         ReportSaveFailure(path);
         return;
@@ -275,6 +273,11 @@ bool AppendHistoryRecord() {
         DebugLog("#history not saved: there is no program folder");
         return false;
     }
+    // A history the player made read-only is not written to, as no writer replaces such a file.
+    if (IsWriteProtected(path)) {
+        ReportSaveFailure(path);
+        return false;
+    }
     TFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644));
     struct stat st {};
     if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0) {
@@ -287,7 +290,8 @@ bool AppendHistoryRecord() {
         ReportSaveFailure(path);
         return false;
     }
-    if (!fd.Close()) {
+    // On the disk before the game counts as kept: a power loss must not drop a won game.
+    if (::fdatasync(fd.get()) != 0 || !fd.Close()) {
         ReportSaveFailure(path);
         return false;
     }
@@ -316,14 +320,16 @@ void LoadHistoryFile() {
     // map than the decoding itself.
     uint8_t buffer[kHistoryFileRecordSize * 1024];
     std::size_t held = 0;
+    uint64_t unread = kHistoryReadLimit;
     uint32_t i = 0;
     bool badRecord = false;
-    while (i < kHistoryCapacity && !badRecord) {
-        const ssize_t n = ::read(fd.get(), buffer + held, sizeof buffer - held);
+    while (i < kHistoryCapacity && !badRecord && unread > 0) {
+        const ssize_t n = ::read(fd.get(), buffer + held, std::min<uint64_t>(sizeof buffer - held, unread));
         if (n < 0 && errno == EINTR) continue;
         // The end of the file, or a read error: the load ends quietly with what was decoded.
         if (n <= 0) break;
         held += static_cast<std::size_t>(n);
+        unread -= static_cast<uint64_t>(n);
         std::size_t used = 0;
         for (; used + kHistoryFileRecordSize <= held && i < kHistoryCapacity;
              used += kHistoryFileRecordSize) {
@@ -347,8 +353,25 @@ void LoadHistoryFile() {
     // A fresh Now: two copies made within one run must not share a name.
     UpdateNow();
     // Records past the table's capacity were not checked: they are kept as they are.
-    HandleDamagedFile(badRecord ? std::size_t{i} * kHistoryFileRecordSize
-                                : size - size % kHistoryFileRecordSize);
+    const std::size_t valid =
+        badRecord ? std::size_t{i} * kHistoryFileRecordSize : size - size % kHistoryFileRecordSize;
+    const std::string copyName = CorruptCopyName();
+    // Copying a file larger than what was read costs more than the load: not before the
+    // window shows. The file is cut only as it was found (a game won since adds a record).
+    if (size > kHistoryReadLimit && UiHooks.RunAfterWindowShown) {
+        UiHooks.RunAfterWindowShown([valid, copyName, found = st] {
+            struct stat now {};
+            const std::string path = HistoryFilePath();
+            if (::stat(path.c_str(), &now) != 0 || now.st_ino != found.st_ino || now.st_dev != found.st_dev ||
+                now.st_size != found.st_size) {
+                DebugLog("#damaged stats file changed before its copy: " + path);
+                return;
+            }
+            HandleDamagedFile(valid, copyName);
+        });
+        return;
+    }
+    HandleDamagedFile(valid, copyName);
 }
 
 } // namespace quorlet

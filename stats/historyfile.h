@@ -30,9 +30,14 @@ TGameRecord CurrentGameRecord();
 // the record could not be written whole (the file is then cut back to its old size).
 bool AppendHistoryRecord();
 
+// The most the loader reads: what the table holds, and one record more.
+constexpr uint64_t kHistoryReadLimit = (uint64_t{kHistoryCapacity} + 1) * kHistoryFileRecordSize;
+
 // Rebuilds GameHistory and LevelGameCounts from the file. A damaged file (a bad record, or a
 // length that is no whole number of records) keeps the whole records before the damage: it is
-// copied aside, then cut back to them, with a message; more than the table holds is not read.
+// copied aside, then cut back to them, with a message; more than kHistoryReadLimit bytes are
+// never read. The copy of a file larger than that is made once the window shows
+// (UiHooks.RunAfterWindowShown), as long as the file is then still as it was found.
 void LoadHistoryFile();
 
 // Three check characters over the first (length mod 256) bytes of `text`; "   " when empty.

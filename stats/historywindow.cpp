@@ -1,8 +1,6 @@
 #include "stats/historywindow.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "core/debuglog.h"
@@ -86,12 +84,8 @@ namespace {
 
 // Copies the history file to `name` in the program folder; logs why when it cannot.
 bool CopyHistoryFile(const std::string& name) {
-    std::ifstream in(HistoryFilePath(), std::ios::binary);
-    std::string error = "cannot read \"stats.dat\"";
-    if (in) {
-        const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        if (!in.bad() && SafeWriteFile(Options.LastPath + name, bytes, &error)) return true;
-    }
+    std::string error;
+    if (SafeCopyFile(HistoryFilePath(), Options.LastPath + name, &error)) return true;
     DebugLog("#history backup \"" + name + "\" failed: " + error);
     return false;
 }

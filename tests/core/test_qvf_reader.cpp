@@ -2,6 +2,9 @@
 // by every refused file.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -276,6 +279,19 @@ TEST_F(QvfTest, MinePairsOffTheBoardAreRefusedByTheirOwnCheck) {
 TEST_F(QvfTest, MissingFileIsRefusedWithoutALogLine) {
     EXPECT_FALSE(LoadReplayFile(Home() + "none.qvf"));
     EXPECT_TRUE(DebugLogLines.empty());
+}
+
+// A fifo named like a video (in the folder the open dialog shows) waited for a writer forever.
+TEST_F(QvfTest, AFifoOrAFolderIsRefusedAtOnce) {
+    ASSERT_EQ(::mkfifo((Home() + "fifo.qvf").c_str(), 0600), 0);
+    std::filesystem::create_directories(Home() + "folder.qvf");
+    for (const char* name : {"fifo.qvf", "folder.qvf"}) {
+        DebugLogLines.clear();
+        EXPECT_FALSE(LoadReplayFile(Home() + name)) << name;
+        ASSERT_EQ(DebugLogLines.size(), 1u) << name;
+        EXPECT_NE(DebugLogLines[0].find("#0 replay load unknown error"), std::string::npos)
+            << DebugLogLines[0];
+    }
 }
 
 // The reader does not look at the times; playback refuses a video whose time goes backwards.

@@ -10,6 +10,7 @@
 
 #include "core/safewrite.h"
 #include "testutil.h"
+#include "writefail.h"
 
 namespace quorlet {
 namespace {
@@ -65,17 +66,131 @@ TEST_F(SafeWriteTest, AFailureKeepsTheOldFileAndSaysWhy) {
     EXPECT_FALSE(SafeWriteFile(Home(), "data", &error));
 }
 
-TEST_F(SafeWriteTest, StaleTemporariesOfTheFileAreRemovedButNothingElse) {
+// Every temporary the writer makes carries the hidden prefix and the suffix by which the start
+// finds the ones a kill left; a player's file never looks like one.
+TEST_F(SafeWriteTest, TemporaryNamesAreRecognisableAndNoOtherNameIs) {
     const std::string path = Home() + "stats.dat";
-    const std::string prefix = SafeWriteTempPrefix(path);
-    EXPECT_EQ(prefix, Home() + ".stats.dat.tmp.");
-    for (const std::string& name : {prefix + "abc123", prefix + "ZZZZZZ"}) std::ofstream(name) << "x";
-    std::ofstream(prefix + "abc1234") << "kept";  // not one of ours
-    std::ofstream(Home() + "stats.dat") << "kept";
-    std::ofstream(Home() + ".other.dat.tmp.abc123") << "kept";
-    RemoveStaleSafeWriteTemps(path);
+    EXPECT_EQ(SafeWriteTempPrefix(path), Home() + ".stats.dat.");
+    struct TCase {
+        const char* name;
+        bool temporary;
+    };
+    const TCase cases[] = {
+        {".stats.dat.Ab12Cd.quorlet-tmp", true},
+        {".x.000000.quorlet-tmp", true},
+        {".stats.dat.tmp.abc123", true}, // the name earlier versions gave
+        {"stats.dat.Ab12Cd.quorlet-tmp", false},
+        {".stats.dat.Ab1-Cd.quorlet-tmp", false},
+        {".stats.dat.Ab12C.quorlet-tmp", false},
+        {"..Ab12Cd.quorlet-tmp", false},
+        {".quorlet-tmp", false},
+        {".stats.dat.tmp.abc1234", false},
+        {".stats.dat.tmp.abc12", false},
+        {"stats.dat.tmp.abc123", false},
+        {"stats.dat", false},
+        {"my.tmp", false},
+    };
+    for (const TCase& c : cases)
+        EXPECT_EQ(IsSafeWriteTempName(c.name), c.temporary) << c.name;
+
+    // A long name is cut in its temporary's name, which stays within a file name's 255 bytes.
+    const std::string longName(250, 'n');
+    ASSERT_TRUE(SafeWriteFile(Home() + longName, "ok"));
+    const std::string temp = SafeWriteTempPrefix(longName) + "Ab12Cd" + std::string(kSafeWriteTempSuffix);
+    EXPECT_LE(temp.size(), 255u);
+    EXPECT_TRUE(IsSafeWriteTempName(temp));
+}
+
+// A rename needs only the folder's write right: a file the player made read-only was replaced
+// without a word. Root may write any file, so the rule reads the permission bits.
+TEST_F(SafeWriteTest, AReadOnlyFileIsNotReplaced) {
+    const std::string path = Home() + "a.dat";
+    ASSERT_TRUE(SafeWriteFile(path, "old"));
+    for (const mode_t mode : {0444, 0400, 0000}) {
+        SCOPED_TRACE(mode);
+        ::chmod(path.c_str(), mode);
+        EXPECT_TRUE(IsWriteProtected(path));
+        std::string error;
+        EXPECT_FALSE(SafeWriteFile(path, "new", &error));
+        EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+        EXPECT_EQ(Read(path), "old");
+        struct stat st {};
+        ASSERT_EQ(::stat(path.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, mode);
+        EXPECT_EQ(EntryCount(Home()), 1);
+    }
+    ::chmod(path.c_str(), 0200);
+    EXPECT_FALSE(IsWriteProtected(path));
+    EXPECT_TRUE(SafeWriteFile(path, "new"));
+    EXPECT_FALSE(IsWriteProtected(Home() + "missing.dat"));
+    EXPECT_FALSE(IsWriteProtected(Home()));
+}
+
+// A symbolic link was replaced by a plain file at the next save: the file it names never
+// changed. The file is written where the link points, and the link stays.
+TEST_F(SafeWriteTest, AWriteThroughALinkReplacesTheFileItNames) {
+    fs::create_directories(Home() + "elsewhere");
+    const std::string real = Home() + "elsewhere/real.dat";
+    std::ofstream(real) << "old";
+    ::chmod(real.c_str(), 0640);
+    fs::create_symlink("elsewhere/real.dat", Home() + "first");
+    fs::create_symlink(Home() + "first", Home() + "a.dat"); // a chain, absolute then relative
+    ASSERT_TRUE(SafeWriteFile(Home() + "a.dat", "new"));
+    EXPECT_TRUE(fs::is_symlink(Home() + "a.dat"));
+    EXPECT_TRUE(fs::is_symlink(Home() + "first"));
+    EXPECT_EQ(Read(real), "new");
+    struct stat st {};
+    ASSERT_EQ(::stat(real.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
     EXPECT_EQ(EntryCount(Home()), 3);
-    EXPECT_TRUE(fs::exists(prefix + "abc1234"));
+    EXPECT_EQ(EntryCount(Home() + "elsewhere"), 1) << "the temporary was renamed beside the target";
+
+    // A link to nothing yet makes the file it names; a read-only target is refused as any.
+    fs::create_symlink("elsewhere/new.dat", Home() + "b.dat");
+    ASSERT_TRUE(SafeWriteFile(Home() + "b.dat", "made"));
+    EXPECT_EQ(Read(Home() + "elsewhere/new.dat"), "made");
+    ::chmod(real.c_str(), 0444);
+    EXPECT_FALSE(SafeWriteFile(Home() + "a.dat", "again"));
+    EXPECT_EQ(Read(real), "new");
+    // A loop of links is refused, and nothing is left behind.
+    fs::create_symlink("loop2", Home() + "loop1");
+    fs::create_symlink("loop1", Home() + "loop2");
+    std::string error;
+    EXPECT_FALSE(SafeWriteFile(Home() + "loop1", "x", &error));
+    EXPECT_NE(error.find("link"), std::string::npos) << error;
+    EXPECT_TRUE(fs::is_symlink(Home() + "loop1"));
+}
+
+TEST_F(SafeWriteTest, ACopyIsStreamedWholeAndRefusesWhatIsNoRegularFile) {
+    const std::string source = Home() + "source.dat";
+    std::string bytes;
+    for (int i = 0; i < 300000; ++i)
+        bytes += static_cast<char>(i * 7 + i / 256);
+    std::ofstream(source, std::ios::binary) << bytes;
+    ASSERT_TRUE(SafeCopyFile(source, Home() + "copy.dat"));
+    EXPECT_EQ(Read(Home() + "copy.dat"), bytes);
+    ASSERT_TRUE(SafeCopyFile(source, Home() + "copy.dat")) << "an older copy is replaced";
+    EXPECT_EQ(EntryCount(Home()), 2);
+
+    ASSERT_EQ(::mkfifo((Home() + "fifo").c_str(), 0600), 0);
+    fs::create_directories(Home() + "folder");
+    for (const std::string& what :
+         {Home() + "fifo", Home() + "folder", std::string("/dev/zero"), Home() + "none"}) {
+        SCOPED_TRACE(what);
+        std::string error;
+        EXPECT_FALSE(SafeCopyFile(what, Home() + "out.dat", &error));
+        EXPECT_NE(error.find("cannot read"), std::string::npos) << error;
+        EXPECT_FALSE(fs::exists(Home() + "out.dat"));
+    }
+    // A full disk keeps the old copy and leaves no temporary.
+    std::ofstream(Home() + "kept.dat") << "kept";
+    {
+        test::TFileSizeLimit full(1000);
+        EXPECT_FALSE(SafeCopyFile(source, Home() + "kept.dat"));
+    }
+    EXPECT_EQ(Read(Home() + "kept.dat"), "kept");
+    for (const auto& e : fs::directory_iterator(Home()))
+        EXPECT_FALSE(IsSafeWriteTempName(e.path().filename().string())) << e.path();
 }
 
 } // namespace

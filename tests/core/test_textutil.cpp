@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <vector>
@@ -286,6 +288,33 @@ TEST_F(TextUtilTest, LoadExternalCursorChoosesPictureOrBuiltIn) {
             EXPECT_TRUE(DebugLogLines.empty());
         }
     }
+}
+
+// A picture reader reads what it is handed whole: a huge file named as the cursor cost the
+// start seconds. Only a small regular file reaches it.
+TEST_F(TextUtilTest, AHugeOrOddCursorFileNeverReachesThePictureReader) {
+    DebugWindowOn = 1;
+    Options.CursorFileName = "cur.bmp";
+    const std::string path = Home() + "cur.bmp";
+    int asked = 0;
+    UiHooks.PictureSize = [&](const std::string&, int32_t& w, int32_t& h) {
+        ++asked;
+        w = h = 16;
+        return true;
+    };
+    std::vector<std::string> used;
+    UiHooks.SetReplayCursor = [&](const std::string& p) { used.push_back(p); };
+    std::ofstream(path) << "x";
+    std::filesystem::resize_file(path, (1u << 20) + 1);
+    LoadExternalCursor();
+    EXPECT_EQ(asked, 0);
+    EXPECT_EQ(used, std::vector<std::string>{std::string()});
+    EXPECT_TRUE(std::any_of(DebugLogLines.begin(), DebugLogLines.end(), [](const std::string& line) {
+        return line.find("#could not load external cursor") != std::string::npos;
+    }));
+    std::filesystem::resize_file(path, 1000);
+    LoadExternalCursor();
+    EXPECT_EQ(asked, 1);
 }
 
 // ---- Start-up and end of run ----

@@ -2,6 +2,8 @@
 // caps, the country table and the dialog's own steps.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -684,6 +686,17 @@ TEST_F(OptionsDialogTest, TemplateFilesAndPageHelpers) {
     EXPECT_EQ(messages, (std::vector<std::string>{"Cannot load file", "Cannot save file"}));
     EXPECT_TRUE(Logged("#error: t: Cannot load file"));
     EXPECT_TRUE(Logged("#error: t: Cannot save file"));
+
+    // The open dialog lists fifos too: choosing one waited for a writer forever.
+    ASSERT_EQ(::mkfifo((Home() + "fifo.txt").c_str(), 0600), 0);
+    std::ofstream(Home() + "huge.txt") << "A|1";
+    std::filesystem::resize_file(Home() + "huge.txt", (1u << 20) + 1);
+    for (const char* name : {"fifo.txt", "huge.txt"}) {
+        messages.clear();
+        EXPECT_FALSE(LoadTemplateFile(Home() + name, memo, "loaded", "#error: t: ")) << name;
+        EXPECT_EQ(memo, "kept");
+        EXPECT_EQ(messages, std::vector<std::string>{"Cannot load file"});
+    }
 
     Options.heightCr3 = 2;
     CounterLabels[0] = "3BV";

@@ -1,9 +1,14 @@
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -16,10 +21,37 @@
 #include "stats/historyfile.h"
 #include "testutil.h"
 
+namespace {
+
+// The files fdatasync was called on: an append returns only once its record is on the disk.
+std::vector<std::string> gDataSyncedFiles;
+
+} // namespace
+
+// Stands in for the C library's call in this test program and records the file it flushes.
+extern "C" int fdatasync(int fd) {
+    char link[64];
+    std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
+    char target[4096];
+    const ssize_t n = ::readlink(link, target, sizeof target);
+    if (n > 0) gDataSyncedFiles.emplace_back(target, static_cast<std::size_t>(n));
+    return static_cast<int>(::syscall(SYS_fdatasync, fd));
+}
+
 namespace quorlet {
 namespace {
 
 namespace fs = std::filesystem;
+
+// Bytes this process has read through system calls so far.
+uint64_t BytesReadSoFar() {
+    std::ifstream io("/proc/self/io");
+    std::string key;
+    uint64_t value = 0;
+    while (io >> key >> value)
+        if (key == "rchar:") return value;
+    return 0;
+}
 
 // A record whose 16-bit fields have distinct high and low bytes, so a swapped or misplaced byte
 // shows up as a wrong value.
@@ -565,6 +597,108 @@ TEST_F(HistoryFileTest, WonRankedGameIsAppendedToTheFile) {
     EXPECT_EQ(GameHistory[0].leftClicks, 3);
     EXPECT_EQ(GameHistory[0].day, 5);
     EXPECT_EQ(GameHistory[0].hour, 14);
+}
+
+// A power loss could drop the last games although the append had returned: nothing flushed them.
+TEST_F(HistoryFileTest, EveryAppendIsFlushedToTheDiskBeforeItReturns) {
+    for (int game = 1; game <= 3; ++game) {
+        gDataSyncedFiles.clear();
+        PlayGame(SampleRecord());
+        ASSERT_TRUE(AppendHistoryRecord());
+        EXPECT_EQ(gDataSyncedFiles, std::vector<std::string>{StatsPath()});
+        EXPECT_EQ(ReadStats().size(), 49u * game);
+    }
+}
+
+// A history the player made read-only was appended to all the same when the program ran as root.
+TEST_F(HistoryFileTest, AReadOnlyHistoryIsNeitherAppendedToNorCut) {
+    std::vector<uint8_t> bytes;
+    AppendTo(bytes, SampleRecord());
+    WriteStats(bytes);
+    ::chmod(StatsPath().c_str(), 0444);
+    PlayGame(SampleRecord());
+    EXPECT_FALSE(AppendHistoryRecord());
+    EXPECT_EQ(ReadStats(), bytes);
+    EXPECT_EQ(messages_, std::vector<std::string>{"Cannot save file"});
+    EXPECT_TRUE(Logged("#Cannot save file " + StatsPath()));
+
+    // Damaged: the copy is made, the read-only file itself stays as it is.
+    messages_.clear();
+    bytes.push_back(0x42);
+    ::chmod(StatsPath().c_str(), 0644);
+    WriteStats(bytes);
+    ::chmod(StatsPath().c_str(), 0444);
+    LoadHistoryFile();
+    EXPECT_EQ(ReadStats(), bytes);
+    EXPECT_EQ(CorruptCopies().size(), 1u);
+    EXPECT_EQ(messages_, std::vector<std::string>{"Cannot save file"});
+}
+
+// A damaged "stats.dat" of a gigabyte was read whole into memory, copied and flushed before the
+// window showed. The load reads no more than the table can hold and one record; the copy is
+// streamed, once the window shows, and only of the file as it was found.
+TEST_F(HistoryFileTest, AHugeDamagedFileIsReadToTheTablesSizeAndCopiedAfterTheWindowShows) {
+    std::vector<std::function<void()>> deferred;
+    UiHooks.RunAfterWindowShown = [&deferred](std::function<void()> work) {
+        deferred.push_back(std::move(work));
+    };
+    const uintmax_t size = 20'000'003; // past the read limit, and no whole number of records
+    ASSERT_GT(size, kHistoryReadLimit);
+    ASSERT_NE(size % 49, 0u);
+    std::vector<uint8_t> full;
+    full.reserve((kHistoryCapacity + 5) * 49);
+    for (uint32_t i = 0; i < kHistoryCapacity + 5; ++i)
+        AppendTo(full, SampleRecord());
+    std::vector<uint8_t> badFirst;
+    AppendTo(badFirst, SampleRecord());
+    badFirst[46] ^= 0x01;
+    const struct {
+        const char* what;
+        const std::vector<uint8_t>* head;
+        uint32_t records;
+        uintmax_t kept;
+    } cases[] = {
+        {"a bad first record", &badFirst, 0, 0},
+        {"a full table and a torn tail", &full, kHistoryCapacity, size - size % 49},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const auto& entry : fs::directory_iterator(Home()))
+            fs::remove_all(entry.path());
+        messages_.clear();
+        deferred.clear();
+        WriteStats(*c.head);
+        fs::resize_file(StatsPath(), size);
+        const uint64_t before = BytesReadSoFar();
+        LoadHistoryFile();
+        EXPECT_LE(BytesReadSoFar() - before, kHistoryReadLimit + 4096);
+        EXPECT_EQ(HistoryRecordCount(), c.records);
+        EXPECT_TRUE(CorruptCopies().empty());
+        EXPECT_EQ(fs::file_size(StatsPath()), size);
+        EXPECT_TRUE(messages_.empty());
+        ASSERT_EQ(deferred.size(), 1u);
+        deferred[0]();
+        const auto copies = CorruptCopies();
+        ASSERT_EQ(copies.size(), 1u);
+        EXPECT_EQ(fs::file_size(Home() + copies[0]), size);
+        EXPECT_EQ(fs::file_size(StatsPath()), c.kept);
+        EXPECT_EQ(messages_, std::vector<std::string>{"History file manual corruption detected"});
+    }
+
+    // Changed before the window showed (a game won meanwhile): nothing is copied or cut.
+    for (const auto& entry : fs::directory_iterator(Home()))
+        fs::remove_all(entry.path());
+    messages_.clear();
+    deferred.clear();
+    WriteStats(badFirst);
+    fs::resize_file(StatsPath(), size);
+    LoadHistoryFile();
+    ASSERT_EQ(deferred.size(), 1u);
+    fs::resize_file(StatsPath(), size + 49);
+    deferred[0]();
+    EXPECT_TRUE(CorruptCopies().empty());
+    EXPECT_EQ(fs::file_size(StatsPath()), size + 49);
+    EXPECT_TRUE(messages_.empty());
 }
 
 } // namespace

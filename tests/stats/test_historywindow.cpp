@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -94,6 +96,17 @@ TEST_F(HistoryWindowRules, FailedBackupSaysCannotSave) {
     std::filesystem::create_directories(Home() + "stats_backup_5-3-2024_7-8-9.dat/in-the-way");
     EXPECT_FALSE(BackupHistoryFile());
     EXPECT_EQ(messages, (std::vector<std::string>{"Cannot save file", "Cannot save file"}));
+}
+
+// The backup read the whole history into memory, and a fifo in its place forever.
+TEST_F(HistoryWindowRules, BackupOfAFifoOrFolderFailsAtOnce) {
+    ASSERT_EQ(::mkfifo((Home() + "stats.dat").c_str(), 0600), 0);
+    EXPECT_FALSE(BackupHistoryFile());
+    std::filesystem::remove(Home() + "stats.dat");
+    std::filesystem::create_directories(Home() + "stats.dat");
+    EXPECT_FALSE(BackupHistoryFile());
+    EXPECT_EQ(messages, (std::vector<std::string>{"Cannot save file", "Cannot save file"}));
+    EXPECT_FALSE(std::filesystem::exists(Home() + "stats_backup_5-3-2024_7-8-9.dat"));
 }
 
 TEST_F(HistoryWindowRules, ClearKeepsACopyAndEmptiesTheTable) {

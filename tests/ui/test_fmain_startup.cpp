@@ -2,14 +2,20 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QLabel>
 #include <QScreen>
 
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
 
 #include "app/Fdebug.h"
 #include "platform/singleinstance.h"
@@ -43,6 +49,73 @@ TEST_F(MainWindowTest, ASecondClaimLeavesTheLiveInstancesSocketAlone) {
     ::close(fd);
     EXPECT_TRUE(second.Claim(title, folder));
     EXPECT_TRUE(TSingleInstance::IsRunning(title, folder));
+}
+
+// Only five names were cleaned, and at once: a kill's temporary of any other file stayed for
+// good. The start removes them all, once the instance lock says no other instance may be writing.
+TEST_F(MainWindowTest, TheStartRemovesTheTemporariesOfInterruptedWritesWhenAlone) {
+    namespace fs = std::filesystem;
+    fs::create_directories(Home() + "replays");
+    const std::vector<std::string> temporaries = {Home() + "._autosave_template.txt.x9Y8z7.quorlet-tmp",
+                                                  Home() + "replays/.beg_7.qvf.abcdef.quorlet-tmp",
+                                                  Home() + ".stats_csv.html.tmp.Ab12Cd"};
+    for (const std::string& path : temporaries)
+        std::ofstream(path) << "half";
+    {
+        // An instance that allows company runs on this folder: a fresh temporary may be its own.
+        TSingleInstance other;
+        ASSERT_TRUE(other.Claim(QStringLiteral("Minesweeper Quorlet "), QString::fromStdString(Home())));
+        Open();
+        for (const std::string& path : temporaries)
+            EXPECT_TRUE(fs::exists(path)) << path;
+        window.reset();
+    }
+    Open();
+    for (const std::string& path : temporaries)
+        EXPECT_FALSE(fs::exists(path)) << path;
+}
+
+// A damaged "stats.dat" larger than the table was copied before the window showed: the start
+// waited for the disk. The copy is made once the window is on screen.
+TEST_F(MainWindowTest, AHugeDamagedHistoryIsCopiedOnlyOnceTheWindowIsShown) {
+    namespace fs = std::filesystem;
+    std::ofstream(Home() + "stats.dat") << "not a record";
+    fs::resize_file(Home() + "stats.dat", 20'000'003);
+    auto copies = [this] {
+        int n = 0;
+        for (const auto& entry : fs::directory_iterator(Home()))
+            n += entry.path().filename().string().rfind("stats_corrupt_", 0) == 0;
+        return n;
+    };
+    window = std::make_unique<TMain>(QString());
+    EXPECT_EQ(copies(), 0);
+    EXPECT_EQ(fs::file_size(Home() + "stats.dat"), 20'000'003u);
+    window->show();
+    for (int wait = 0; wait < 200 && copies() == 0; ++wait)
+        QTest::qWait(50);
+    EXPECT_EQ(copies(), 1);
+    EXPECT_EQ(fs::file_size(Home() + "stats.dat"), 0u);
+    EXPECT_EQ(messages, std::vector<std::string>{"History file manual corruption detected"});
+}
+
+// The window's own cursor picture was read by the picture reader from "cursor.bmp": a fifo of
+// that name stopped the start before the window existed.
+TEST_F(MainWindowTest, AFifoOrAHugeFileNamedCursorBmpLeavesTheBuiltInCursor) {
+    namespace fs = std::filesystem;
+    for (const bool fifo : {true, false}) {
+        SCOPED_TRACE(fifo ? "a fifo" : "a huge file");
+        fs::remove(Home() + "cursor.bmp");
+        if (fifo) {
+            ASSERT_EQ(::mkfifo((Home() + "cursor.bmp").c_str(), 0600), 0);
+        } else {
+            std::ofstream(Home() + "cursor.bmp") << "BM";
+            fs::resize_file(Home() + "cursor.bmp", uintmax_t{1} << 30);
+        }
+        Open();
+        ASSERT_NE(window->Cur, nullptr);
+        EXPECT_FALSE(window->Cur->pixmap().isNull());
+        window.reset();
+    }
 }
 
 TEST_F(MainWindowTest, DebugWindowOpensCentredAndInsideTheScreen) {

@@ -17,12 +17,16 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <optional>
 
-#include "settings/FCap.h"
+#include <sys/stat.h>
+
 #include "app/settings/FOptions.h"
+#include "settings/FCap.h"
 #include "settings/countries.h"
 #include "settings/settingsfile.h"
 #include "ui/test_fmain_fixture.h"
+#include "writefail.h"
 
 namespace quorlet {
 namespace {
@@ -221,6 +225,43 @@ TEST_F(OptionsWindowTest, MissingFlagFilesGiveBlankPicturesWithoutAMessage) {
     Options.CountryNumber = 41;
     window->ShowPlayerName();
     EXPECT_TRUE(messages.empty());
+}
+
+// A failed save (full disk, read-only file) was followed by reading the old file back: the
+// change was lost, the dialog closed and the log said "preferences applied". The change stays,
+// the dialog stays open, and the player is told.
+TEST_F(OptionsWindowTest, ApplyWhoseSaveFailsKeepsTheChangeAndSaysSo) {
+    ASSERT_TRUE(SaveSettings());
+    const std::string path = Home() + kSettingsFileName;
+    const std::string file = SettingsFile();
+    for (const bool fullDisk : {false, true}) {
+        SCOPED_TRACE(fullDisk ? "a full disk" : "a read-only file");
+        Options.doShowTenths = false;
+        messages.clear();
+        DebugLogLines.clear();
+        UiHooks.ShowOptionsWindow(2);
+        Find<QCheckBox>("cbTenths")->setChecked(true);
+        if (!fullDisk) ::chmod(path.c_str(), 0444);
+        {
+            std::optional<test::TFileSizeLimit> full;
+            if (fullDisk) full.emplace(16);
+            QTest::mouseClick(options->ApplyBtn, Qt::LeftButton);
+        }
+        ::chmod(path.c_str(), 0644);
+        EXPECT_TRUE(Options.doShowTenths) << "the change is not undone";
+        EXPECT_EQ(SettingsFile(), file);
+        EXPECT_EQ(messages, std::vector<std::string>{"Cannot save file"});
+        EXPECT_FALSE(Logged("preferences applied"));
+        EXPECT_TRUE(options->isVisible());
+        EXPECT_TRUE(Find<QCheckBox>("cbTenths")->isChecked());
+        QTest::mouseClick(options->CancelBtn, Qt::LeftButton);
+        EXPECT_TRUE(Options.doShowTenths);
+    }
+    // Once the file can be written, the same Apply saves it.
+    UiHooks.ShowOptionsWindow(2);
+    QTest::mouseClick(options->ApplyBtn, Qt::LeftButton);
+    EXPECT_FALSE(options->isVisible());
+    EXPECT_NE(SettingsFile().find("\r\ndoShowTenths=1\r\n"), std::string::npos);
 }
 
 TEST_F(OptionsWindowTest, ApplyOnACustomGameStartsANewGameButNotOnARankedOne) {
