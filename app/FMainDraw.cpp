@@ -212,8 +212,8 @@ void TMain::ShowPlayerName() {
     QPalette pal = lnamelabel->palette();
     pal.setColor(QPalette::WindowText, text == "Anonymous! Press F5 for Setup" ? Qt::red : Qt::black);
     lnamelabel->setPalette(pal);
-    // A video's flag was set when it loaded.
-    if (!fromVideo) ShowFlag(Options.CountryNumber);
+    // The flag also sets the name's indent, which a new layout has just reset.
+    ShowFlag(fromVideo ? ReplayCountry : Options.CountryNumber);
 }
 
 void TMain::KeepWindowOnScreen() {
@@ -236,6 +236,11 @@ void TMain::ReloadInterface() {
 
         const TMainLayout l = ComputeMainLayout(LastColumn + 1, LastRow + 1, Options.ShowIDText);
         auto place = [](QWidget* w, const TRectI& r) { w->setGeometry(r.left, r.top, r.width, r.height); };
+        // Cells of another board size were never painted at their place: the next redraw,
+        // even one of changed cells only, paints them all.
+        if (box->size() != QSize(l.box.width, l.box.height))
+            for (auto& column : DrawnBoard)
+                column.fill(csReserved);
         place(pMain, l.pMain);
         place(pInfo, l.pInfo);
         place(pBox, l.pBox);
@@ -244,7 +249,6 @@ void TMain::ReloadInterface() {
         place(pTimer, l.pTimer);
         place(bNewGame, l.bNewGame);
         place(NameLabel, l.NameLabel);
-        lnamelabel->setGeometry(0, 0, l.NameLabel.width, l.NameLabel.height);
         NameLabel->setVisible(Options.ShowIDText);
         NewGameFace = imf1;
         ShowFace();

@@ -199,6 +199,14 @@ void KeepOnScreen(TWindowRect& window, const TScreenSize& screen) {
     if (screen.Height - window.Height < window.Top) window.Top = screen.Height - window.Height;
 }
 
+void KeepInsideArea(TWindowRect& window, const TWindowRect& area) {
+    window.Left -= area.Left;
+    window.Top -= area.Top;
+    KeepOnScreen(window, TScreenSize{area.Width, area.Height});
+    window.Left += area.Left;
+    window.Top += area.Top;
+}
+
 TWindowRect CenterOnMain(const TWindowRect& main, int32_t width, int32_t height, const TScreenSize& screen) {
     // Exact halves: trunc(left + w / 2 - width / 2) over the real numbers.
     const auto half = [](int32_t origin, int32_t outer, int32_t inner) {

@@ -25,6 +25,10 @@ void ClampOptions();
 // window larger than the screen ends with a negative left or top.
 void KeepOnScreen(TWindowRect& window, const TScreenSize& screen);
 
+// KeepOnScreen for an area that need not start at (0, 0), such as a screen's part left free
+// of panels.
+void KeepInsideArea(TWindowRect& window, const TWindowRect& area);
+
 // A secondary window of width x height centred over the main window's outer rectangle:
 // halves truncated toward zero, then kept on the screen (a window past an edge ends at it).
 TWindowRect CenterOnMain(const TWindowRect& main, int32_t width, int32_t height, const TScreenSize& screen);

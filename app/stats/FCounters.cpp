@@ -98,8 +98,10 @@ TCounters::TCounters(QWidget* parent) : QWidget(parent, kFlags | Qt::FramelessWi
     sg->move(2, 2);
     sg->horizontalHeader()->hide();
     sg->verticalHeader()->hide();
-    sg->verticalHeader()->setDefaultSectionSize(kRowHeight + kGridLine);
+    // The minimum first: a default below the style's minimum would be raised to it, and the
+    // rows would outgrow the window sized for them.
     sg->verticalHeader()->setMinimumSectionSize(1);
+    sg->verticalHeader()->setDefaultSectionSize(kRowHeight + kGridLine);
     sg->horizontalHeader()->setDefaultSectionSize(60);
     sg->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     sg->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -172,6 +174,7 @@ void TCounters::InstallHooks() {
         gCounters->rows_ = rows;
         gCounters->model_->SetRowCount(rows);
         gCounters->FitToGrid();
+        gCounters->FollowRows();
     };
     UiHooks.FillCountersGrid = [](int32_t rows) {
         if (gCounters) gCounters->model_->Fill(rows);
@@ -187,11 +190,13 @@ void TCounters::InstallHooks() {
     };
     UiHooks.ShowCountersWindow = [] {
         if (!gCounters) return;
-        gCounters->show();
-        gCounters->ResetSelection();
+        gCounters->wanted_ = true;
+        gCounters->FollowRows();
     };
     UiHooks.HideCountersWindow = [] {
-        if (gCounters) gCounters->hide();
+        if (!gCounters) return;
+        gCounters->wanted_ = false;
+        gCounters->hide();
     };
     UiHooks.SetCountersColour = [](int32_t colour) {
         if (!gCounters) return;
@@ -233,6 +238,17 @@ void TCounters::FitToGrid() {
     const int gridHeight = rows_ * (kGridLine + kRowHeight);
     sg->resize(gridWidth, gridHeight);
     setFixedSize(gridWidth + 4, gridHeight + 4);
+}
+
+void TCounters::FollowRows() {
+    if (!wanted_) return;
+    // Without rows the window would be a bare sliver: it waits for the template's first row.
+    if (rows_ <= 0) {
+        hide();
+        return;
+    }
+    show();
+    ResetSelection();
 }
 
 void TCounters::SetBorder(bool withCaption) {

@@ -54,6 +54,8 @@ class TCounters : public QWidget {
     void FormMouseUp();
     void ResetSelection();
     void FitToGrid();
+    // Shows the window while it is wanted and has rows, hides it while it has none.
+    void FollowRows();
     // The saved corner, the window kept on the screen.
     void PlaceAt(int32_t left, int32_t top);
     void SetBorder(bool withCaption);
@@ -63,6 +65,8 @@ class TCounters : public QWidget {
     QPoint grab_;
     int columnWidths_[2] = {60, 60};
     int rows_ = 0;
+    // Shown by the last show or hide request, rows permitting.
+    bool wanted_ = false;
 };
 
 } // namespace quorlet

@@ -1,8 +1,10 @@
 #include "app/stats/Flhs_gain.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBlock>
 #include <QTextCursor>
 
@@ -12,6 +14,7 @@
 #include "core/FData.h"
 #include "core/mouseinput.h"
 #include "core/uihooks.h"
+#include "settings/options.h"
 #include "stats/highscores.h"
 
 namespace quorlet {
@@ -74,8 +77,13 @@ void Tlhs_gain::ShowNotice(const QString& text) {
     if (TMain* main = MainWindow()) {
         const QRect m = main->frameGeometry();
         const QRect own = frameGeometry();
-        const TWindowRect r = HighScoreNoticePlace(TWindowRect{m.left(), m.top(), m.width(), m.height()},
-                                                   own.width(), own.height());
+        TWindowRect r = HighScoreNoticePlace(TWindowRect{m.left(), m.top(), m.width(), m.height()},
+                                             own.width(), own.height());
+        // Over a narrow board the notice would start left of the screen, its text cut.
+        if (const QScreen* s = main->screen() ? main->screen() : QGuiApplication::primaryScreen()) {
+            const QRect area = s->availableGeometry();
+            KeepInsideArea(r, TWindowRect{area.left(), area.top(), area.width(), area.height()});
+        }
         move(r.Left, r.Top);
     }
     // The main window stays disabled until the notice hides; the high-score window that OK

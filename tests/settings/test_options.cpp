@@ -332,6 +332,29 @@ TEST_F(OptionsTest, KeepOnScreenClampsLeftThenRightThenTopThenBottom) {
     }
 }
 
+TEST_F(OptionsTest, KeepInsideAreaClampsToAnAreaAwayFromTheScreenCorner) {
+    // A screen of 1280 x 1024 with a 30 px panel at the top and a 40 px one at the left.
+    const TWindowRect area{40, 30, 1240, 994};
+    struct Case {
+        TWindowRect Window;
+        int32_t Left;
+        int32_t Top;
+    } cases[] = {
+        {{-58, 85, 269, 121}, 40, 85},       // left of the screen, as a notice over a narrow board
+        {{10, 10, 269, 121}, 40, 30},        // under the panels
+        {{1200, 1000, 269, 121}, 1011, 903}, // past the right and bottom edges
+        {{100, 200, 269, 121}, 100, 200},
+    };
+    for (const Case& c : cases) {
+        TWindowRect window = c.Window;
+        KeepInsideArea(window, area);
+        EXPECT_EQ(window.Left, c.Left) << "from " << c.Window.Left;
+        EXPECT_EQ(window.Top, c.Top) << "from " << c.Window.Top;
+        EXPECT_EQ(window.Width, c.Window.Width);
+        EXPECT_EQ(window.Height, c.Window.Height);
+    }
+}
+
 TEST_F(OptionsTest, CenterOnMainHalvesExactlyThenKeepsOnScreen) {
     struct Case {
         TWindowRect Main;

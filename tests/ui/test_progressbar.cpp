@@ -1,9 +1,12 @@
 // The playback bar and the main window's video commands: the wiring from controls, keys and
 // menu items to the playback engine (the rules themselves are tested in tests/core).
 #include <QAction>
+#include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
 #include <QSlider>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -50,6 +53,46 @@ class ProgressBarTest : public MainWindowTest {
         for (int guard = 0; w.timer->Enabled() && guard < 100000; ++guard)
             w.timerTimer();
         EXPECT_FALSE(w.timer->Enabled());
+    }
+
+    // Opens `path` by F4 and the real open dialog, its name typed as a player would.
+    static void PlayVideoByF4(TMain& w, const QString& path) {
+        w.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        bool answered = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            // The name box takes the focus once the dialog is active.
+            const bool focused =
+                QTest::qWaitFor([&] { return QApplication::focusWidget() != nullptr; }, 3000);
+            QWidget* name = QApplication::focusWidget();
+            if (!focused || name->window() != dialog) {
+                ADD_FAILURE() << "the open dialog has no focused control";
+                dialog->reject();
+                return;
+            }
+            QTest::keyClicks(name, path);
+            QTest::keyClick(name, Qt::Key_Return);
+            answered = true;
+        });
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &w, Qt::Key_F4);
+        ASSERT_TRUE(answered);
+    }
+    // Every cell of the board as shown equals its cell picture (the playback cursor's cells
+    // aside, it is drawn over them).
+    void ExpectEveryCellPainted(TMain& w) {
+        const QRect cursor = w.Cur->isVisible() ? w.Cur->geometry() : QRect();
+        int wrong = 0;
+        for (int c = 0; c <= LastColumn; ++c)
+            for (int r = 0; r <= LastRow; ++r) {
+                const QRect cell(c * kCellSize, r * kCellSize, kCellSize, kCellSize);
+                if (cell.intersects(cursor)) continue;
+                const QImage& picture = Skins().cells[Options.skinNumber][VisibleBoard[c][r]];
+                if (!SamePixels(GrabCell(c, r), picture) && ++wrong <= 3)
+                    ADD_FAILURE() << "cell " << c << "," << r << " not painted";
+            }
+        EXPECT_EQ(wrong, 0);
     }
 
     std::unique_ptr<TProgressBar> bar;
@@ -275,6 +318,41 @@ TEST_F(ProgressBarTest, CursorPictureIsOursUnlessAFileIsNamed) {
     std::ofstream(Home() + "cursor.bmp") << "not a bitmap";
     UiHooks.SetReplayCursor({});
     EXPECT_EQ(w.Cur->pixmap().toImage(), builtIn);
+}
+
+// An Expert video opened on a Beginner board was drawn on the old 8 x 8 corner only, and the
+// video's flag covered the start of the player's name.
+TEST_F(ProgressBarTest, VideoOfAnotherSizeShowsItsWholeBoardAndTheNameBesideTheFlag) {
+    TMain& w = Open();
+    OpenBar();
+    Options.UserIDText = "Tester";
+    Options.CountryNumber = 5;
+    Options.ShowIDText = true;
+    w.ExpertBtn->trigger();
+    QTest::mouseClick(w.box, Qt::LeftButton, {}, CellCentre(3, 3));
+    for (int c = 0; c <= LastColumn && !GameOver; ++c)
+        for (int r = 0; r <= LastRow && !GameOver; ++r)
+            if (HiddenBoard[c][r] == csMine) QTest::mouseClick(w.box, Qt::LeftButton, {}, CellCentre(c, r));
+    ASSERT_TRUE(GameOver);
+    const std::string file = Home() + "expert.qvf";
+    ASSERT_TRUE(SaveReplayFile(file));
+    Options.CountryNumber = 0;
+    w.BeginnerBtn->trigger();
+    ASSERT_EQ(LastColumn, 7);
+
+    PlayVideoByF4(w, QString::fromStdString(file));
+    ASSERT_EQ(ReplayMode, 1);
+    ASSERT_EQ(LastColumn, 29);
+    ASSERT_EQ(w.box->size(), QSize(30 * kCellSize, 16 * kCellSize));
+    ExpectEveryCellPainted(w);
+    EXPECT_EQ(w.lnamelabel->text().toStdString(), "Tester");
+    ASSERT_TRUE(w.imFlag->isVisible()) << "the video's flag";
+    EXPECT_FALSE(w.imFlag->geometry().intersects(w.lnamelabel->geometry()));
+    EXPECT_GT(w.lnamelabel->geometry().left(), w.imFlag->geometry().right());
+
+    PlayToTheEnd(w);
+    ExpectEveryCellPainted(w);
+    EXPECT_FALSE(w.imFlag->geometry().intersects(w.lnamelabel->geometry()));
 }
 
 } // namespace

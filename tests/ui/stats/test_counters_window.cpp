@@ -140,5 +140,54 @@ TEST_F(CountersWindowTest, OffScreenSavedPositionIsPulledBackOntoTheScreen) {
     EXPECT_EQ(counters->frameGeometry().top(), 0);
 }
 
+// The rows were 18 px high in a window sized for rows of 17: the last row was cut.
+TEST_F(CountersWindowTest, LastRowLiesInsideTheWindowAtEightAndTwentyRows) {
+    TCounters& w = OpenAll();
+    for (const int rows : {8, 20}) {
+        SCOPED_TRACE(rows);
+        CountersTemplateLines.clear();
+        for (int i = 0; i < rows; ++i)
+            CountersTemplateLines.push_back("Row " + std::to_string(i) + "|LCLK");
+        ShowCountersWindow();
+        ASSERT_TRUE(w.isVisible());
+        ASSERT_EQ(w.RowCount(), rows);
+        const QRect cell = w.sg->visualRect(w.sg->model()->index(rows - 1, 1));
+        const QRect last(w.sg->viewport()->mapTo(&w, cell.topLeft()), cell.size());
+        EXPECT_TRUE(w.rect().contains(last)) << "last row at y " << last.top() << ".." << last.bottom()
+                                             << " in a window " << w.height() << " px high";
+        EXPECT_TRUE(w.sg->viewport()->rect().contains(cell));
+        EXPECT_EQ(w.sg->rowHeight(rows - 1), 17);
+    }
+}
+
+// With the default, empty template the window showed as a bare sliver beside the board.
+TEST_F(CountersWindowTest, WindowWithoutRowsWaitsForTheTemplatesFirstRow) {
+    CountersTemplateLines.clear();
+    TCounters& w = OpenAll();
+    ASSERT_TRUE(Options.doShowCounters);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(Options.heightCr3, 0);
+    window->NewBtnClick();
+    EXPECT_FALSE(w.isVisible());
+
+    // A template that gains a row (Apply in the options refreshes the counters) shows it.
+    CountersTemplateLines = {"Left|LCLK"};
+    RefreshCounters();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.RowCount(), 1);
+    EXPECT_EQ(w.CellText(0, 0).toStdString(), "Left");
+    CountersTemplateLines.clear();
+    RefreshCounters();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(Options.heightCr3, 0);
+
+    // A window the player switched off stays hidden whatever the rows.
+    Options.doShowCounters = false;
+    HideCountersWindow();
+    CountersTemplateLines = {"Left|LCLK"};
+    RefreshCounters();
+    EXPECT_FALSE(w.isVisible());
+}
+
 } // namespace
 } // namespace quorlet

@@ -1,7 +1,9 @@
 // The new-record notice after a won game and the local high-score window, through the windows.
 #include <QAction>
+#include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -164,6 +166,39 @@ TEST_F(HighScoreWindowsTest, PagesOfAnEmptyAndAFullHistoryAndTheirExport) {
     EXPECT_TRUE(messages.empty());
     scores->close();
     EXPECT_TRUE(window->isEnabled());
+}
+
+// ---- X11 (run under xvfb-run by their own test entry) ----
+
+class X11HighScoreNoticeTest : public HighScoreWindowsTest {
+  protected:
+    void SetUp() override {
+        HighScoreWindowsTest::SetUp();
+        if (QGuiApplication::platformName() != QStringLiteral("xcb")) GTEST_SKIP() << "needs an X11 display";
+    }
+};
+
+// Over a Beginner board at the screen's left edge the notice started at x = -58, its text cut.
+TEST_F(X11HighScoreNoticeTest, NoticeOverABeginnerBoardAtTheScreenEdgeStaysOnTheScreen) {
+    OpenAll();
+    ASSERT_EQ(LastColumn, 7);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    window->move(0, 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->frameGeometry().topLeft() == QPoint(0, 0); }, 3000));
+    ASSERT_LT(window->frameGeometry().width(), notice->frameGeometry().width());
+    WinTheGame();
+    ASSERT_TRUE(notice->isVisible());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(notice.get()));
+    const QRect free = window->screen()->availableGeometry();
+    // The window system has the last word on where the notice is.
+    QTest::qWait(100);
+    const QRect shown = notice->frameGeometry();
+    EXPECT_TRUE(free.contains(shown))
+        << shown.left() << "," << shown.top() << " " << shown.width() << "x" << shown.height();
+    EXPECT_EQ(shown.left(), free.left());
+    // Still a third of its height above the main window's middle.
+    const QRect main = window->frameGeometry();
+    EXPECT_EQ(shown.top(), main.top() + main.height() / 2 - shown.height() / 3);
 }
 
 } // namespace
