@@ -217,17 +217,7 @@ TEST_F(MainCommandsTest, AWonGameIsSavedByTheTemplate) {
     Open();
     AutosaveTemplateLines = {"; rules come in triples", ";", ";", "mode=1 and completion=100", "won_<mode>",
                              "PATH=auto"};
-    auto click = [&](int c, int r) { QTest::mouseClick(window->box, Qt::LeftButton, {}, CellCentre(c, r)); };
-    click(3, 3);
-    for (int guard = 0; !GameOver && guard < 100; ++guard) {
-        bool found = false;
-        for (int r = 0; r <= LastRow && !found; ++r)
-            for (int c = 0; c <= LastColumn && !found; ++c)
-                if (VisibleBoard[c][r] == csCovered && HiddenBoard[c][r] != csMine) {
-                    click(c, r);
-                    found = true;
-                }
-    }
+    WinGameByClicks();
     ASSERT_EQ(GameOver, 1);
     ASSERT_EQ(NewGameFace, imf3);
     EXPECT_TRUE(std::filesystem::exists(Home() + "auto/won_" + Options.BegName + ".qvf"));
