@@ -1,14 +1,17 @@
 // The options dialog over the main window: each page opens, a changed control reaches Options and
 // "quorlet.dat" through Apply, and the ways out without Apply change nothing.
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -173,6 +176,55 @@ TEST_F(OptionsWindowTest, DefaultThenCancelEscapeOrCloseChangesNothing) {
     answers = {false};
     QTest::mouseClick(options->DefaultBtn, Qt::LeftButton);
     EXPECT_TRUE(Options.doMarks);
+}
+
+// Fault guarded: after Default and a way out, the settings came back but the name line under
+// the board kept the default text without the flag until the next new game.
+TEST_F(OptionsWindowTest, DefaultThenAWayOutShowsTheRestoredNameLineAtOnce) {
+    // The real question box, answered by the player.
+    options.reset();
+    Options.UserIDText = "Ann";
+    Options.CountryNumber = 41;
+    options = std::make_unique<TOptions_window>();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    window->ShowPlayerName();
+    const QString shown = window->lnamelabel->text();
+    const QImage flag = window->imFlag->Image();
+    ASSERT_TRUE(shown.contains(QStringLiteral("Ann")));
+    for (int way = 0; way < 2; ++way) {
+        SCOPED_TRACE(way);
+        QTest::keyClick(window.get(), Qt::Key_F5);
+        ASSERT_TRUE(options->isVisible());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(options.get()));
+        bool answered = false;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            answered = true;
+            QTest::mouseClick(box->button(QMessageBox::Yes), Qt::LeftButton);
+        });
+        QTest::mouseClick(options->DefaultBtn, Qt::LeftButton);
+        ASSERT_TRUE(answered);
+        EXPECT_EQ(Options.UserIDText, "Anonymous! Press F5 for Setup");
+        EXPECT_NE(window->lnamelabel->text(), shown);
+        if (way == 0) {
+            QTest::mouseClick(options->CancelBtn, Qt::LeftButton);
+        } else {
+            // The question box gave the activation back.
+            options->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(options.get()));
+            ASSERT_NE(QApplication::focusWidget(), nullptr);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        }
+        ASSERT_FALSE(options->isVisible());
+        EXPECT_EQ(Options.UserIDText, "Ann");
+        EXPECT_EQ(window->lnamelabel->text(), shown);
+        EXPECT_EQ(window->imFlag->Image(), flag);
+        EXPECT_TRUE(window->imFlag->isVisibleTo(window.get()));
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
 }
 
 TEST_F(OptionsWindowTest, RefusedPlayerIdStaysOnTheUserPage) {
