@@ -227,6 +227,41 @@ TEST_F(OptionsWindowTest, DefaultThenAWayOutShowsTheRestoredNameLineAtOnce) {
     }
 }
 
+// Fault guarded: the automation option was never read, so games were saved with it off.
+TEST_F(OptionsWindowTest, AutomaticReplaySavingFollowsItsCheckBox) {
+    std::ofstream(Home() + "_autosave_template.txt", std::ios::binary)
+        << "mode=1\r\nwon_<mode>\r\nPATH=auto\r\n";
+    const std::string saved = Home() + "auto/won_" + Options.BegName + ".qvf";
+    auto highScoreCopies = [this] {
+        int count = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(Home()))
+            count += entry.path().filename().string().rfind("HI-SCORE ", 0) == 0;
+        return count;
+    };
+    for (const bool on : {false, true}) {
+        SCOPED_TRACE(on);
+        UiHooks.ShowOptionsWindow(1);
+        QTreeWidget* outline = Find<QTreeWidget>("PageSeL");
+        // The box stands on the multiplayer page.
+        QTreeWidgetItem* page = outline->topLevelItem(6);
+        QTest::mouseClick(outline->viewport(), Qt::LeftButton, {}, outline->visualItemRect(page).center());
+        QCheckBox* box = Find<QCheckBox>("cbCond1");
+        ASSERT_TRUE(box->isVisible());
+        ASSERT_EQ(box->isChecked(), !on) << "checked by default";
+        QTest::mouseClick(box, Qt::LeftButton);
+        QTest::mouseClick(options->ApplyBtn, Qt::LeftButton);
+        ASSERT_EQ(Options.doCond, on);
+        window->NewBtnClick();
+        const int copies = highScoreCopies();
+        WinGameByClicks();
+        ASSERT_EQ(GameOver, 1);
+        EXPECT_EQ(std::filesystem::exists(saved), on);
+        if (!on) {
+            EXPECT_EQ(highScoreCopies(), copies + 1) << "the record's copy is not the template's";
+        }
+    }
+}
+
 TEST_F(OptionsWindowTest, RefusedPlayerIdStaysOnTheUserPage) {
     UiHooks.ShowOptionsWindow(3);
     Find<QLineEdit>("edIdText")->setText("xX5hitXx");
