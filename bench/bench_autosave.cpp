@@ -16,6 +16,7 @@ using namespace quorlet;
 void SetUpLostGame() {
     ResetGlobals();
     Options.LastPath = "/nonexistent-quorlet-bench/";
+    Options.doCond = true;
     GameLevel = glBeginner;
     GameClock = {7, 30};
     Board3BV = 20;

@@ -311,7 +311,8 @@ std::string AutosaveFolder(const std::string& folderLine) {
 }
 
 void AutoSaveReplayByTemplate() {
-    if (ReplayMode || Options.LastPath.empty()) return;
+    // The options' automatic replay saving; the high-score copy is not gated by it.
+    if (!Options.doCond || ReplayMode || Options.LastPath.empty()) return;
     if (IsGameUnranked() && !IsGameClean()) return;
     try {
         const TAutosaveFacts facts = CurrentAutosaveFacts();

@@ -64,8 +64,8 @@ std::optional<std::size_t> FindAutosaveRule(const std::vector<std::string>& line
 std::string AutosaveFolder(const std::string& folderLine);
 
 // The evaluator run at the end of a lost or won game: saves at most one video, through
-// SaveReplayFile, never over an existing file. Nothing during playback or for a game that
-// may not be saved.
+// SaveReplayFile, never over an existing file. Nothing while doCond is off, during playback
+// or for a game that may not be saved.
 void AutoSaveReplayByTemplate();
 
 } // namespace quorlet

@@ -30,6 +30,10 @@ char CellSymbol(TCellState state) {
     }
 }
 
+std::string BoardsFolder() {
+    return Options.LastPath + "boards/";
+}
+
 } // namespace
 
 void ReportFileSaveFailure(const std::string& path, const std::string& reason) {
@@ -62,8 +66,9 @@ bool CreateFolderOrReport(const std::string& folder) {
 }
 
 std::string BoardFileName() {
-    return ExpandNameTemplate("<name>_") + std::to_string(LastColumn + 1) + "x" + std::to_string(LastRow + 1) +
-           "-" + std::to_string(MineCount) +
+    // A "\" in the player's name makes its folder level where the file goes, as in any template.
+    return ExpandNameTemplate("<name>_", BoardsFolder()) + std::to_string(LastColumn + 1) + "x" +
+           std::to_string(LastRow + 1) + "-" + std::to_string(MineCount) +
            ExpandNameTemplate("mines_3BV=<3bv>_<DD>.<MM>.<YYYY>_<HH>-<MIN>-<SEC>.qbf");
 }
 
@@ -73,7 +78,7 @@ bool SaveBoardFile() {
         DebugLog("#not allowed - " + UIText("0290"));
         return false;
     }
-    const std::string folder = Options.LastPath + "boards/";
+    const std::string folder = BoardsFolder();
     if (!CreateFolderOrReport(folder)) return false;
     std::string name;
     try {

@@ -13,7 +13,9 @@ namespace quorlet {
 // Returns true when the file was written.
 bool SaveBoardFile();
 
-// The file name SaveBoardFile uses now ("Ann_16x16-40mines_3BV=112_05.03.2006_14-07-09.qbf").
+// The file name SaveBoardFile uses now ("Ann_16x16-40mines_3BV=112_05.03.2006_14-07-09.qbf"),
+// relative to the boards folder; a player name "A\B" gives "A/B_..." with the folder "A" made
+// there.
 std::string BoardFileName();
 
 // One line per row: each cell's symbol by its VisibleBoard state followed by `separator`,

@@ -23,7 +23,7 @@ const char* const kHomepageUrl = "https://quorlet.example.org/";
 const char* const kFeedbackAddress = "feedback@quorlet.example.org";
 const char* const kCommunitySite1Url = "https://community.example.org/minesweeper";
 const char* const kCommunityGuestbookUrl = "https://community.example.org/guestbook";
-const char* const kCommunityRankingUrl = "https://community.example.org/ranking";
+const char* const kCommunityRankingUrl = "https://community.example.org/index.php?page=scores&menu=15";
 const char* const kCommunitySite2Url = "https://players.example.org/";
 const char* const kChatServerHost = "irc.example.org";
 

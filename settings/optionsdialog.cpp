@@ -63,23 +63,27 @@ bool OptionsApply(TOptionsDialog& dialog, TOptionsSnapshot& snapshot) {
     return true;
 }
 
-void RestoreOptionsSnapshot(TOptionsSnapshot& snapshot) {
+void RestoreOptionsSnapshot(TOptionsControls& controls, TOptionsSnapshot& snapshot) {
     if (!snapshot.Taken) return;
     snapshot.Taken = false;
     const bool cursorChanged = Options.CursorFileName != snapshot.Record.CursorFileName;
     Options = snapshot.Record;
     UITextTable = snapshot.Texts;
     if (cursorChanged) LoadExternalCursor();
+    // What Default's load drew on the main window follows the record back.
+    controls.SetMenuChecks(Options.cbSilentMode, Options.doIRCtype);
+    controls.ShowPlayerName();
+    controls.DrawTimer();
 }
 
 void OptionsCancel(TOptionsDialog& dialog, TOptionsSnapshot& snapshot) {
     StopGameClock();
-    RestoreOptionsSnapshot(snapshot);
+    RestoreOptionsSnapshot(dialog, snapshot);
     dialog.CloseToMain();
 }
 
 void OptionsEscape(TOptionsDialog& dialog, TOptionsSnapshot& snapshot) {
-    RestoreOptionsSnapshot(snapshot);
+    RestoreOptionsSnapshot(dialog, snapshot);
     dialog.CloseToMain();
     if (Options.doShowCounters)
         ShowCountersWindow();

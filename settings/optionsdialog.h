@@ -39,8 +39,9 @@ bool OptionsApply(TOptionsDialog& dialog, TOptionsSnapshot& snapshot);
 void OptionsCancel(TOptionsDialog& dialog, TOptionsSnapshot& snapshot);
 // Esc: snapshot restored, dialog closed, counters window shown or hidden by doShowCounters.
 void OptionsEscape(TOptionsDialog& dialog, TOptionsSnapshot& snapshot);
-// Any way out without Apply: the record and texts from before Default, if it was pressed.
-void RestoreOptionsSnapshot(TOptionsSnapshot& snapshot);
+// Any way out without Apply: the record and texts from before Default, if it was pressed, and
+// the main window's name line, clock and menu checks redrawn from them.
+void RestoreOptionsSnapshot(TOptionsControls& controls, TOptionsSnapshot& snapshot);
 
 // Default after its question: the defaults (local records kept) into the record and the
 // controls, the User page shown. The first Default since the dialog opened takes the snapshot.

@@ -1,5 +1,6 @@
 #include "stats/highscores.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -49,13 +50,18 @@ std::string LevelCaption(int level) {
     return UIText(kKeys[level]);
 }
 
-// Fixed with three decimals after rounding to four significant digits, the regional separator.
+// Fixed with three decimals, of which only those within four significant digits are kept
+// (the rest written as zeros), rounded once; the regional separator.
 std::string IoeText(float value) {
-    char rounded[32];
-    std::snprintf(rounded, sizeof rounded, "%.3e", static_cast<double>(value));
+    const double v = value;
+    int decimals = 3;
+    if (std::isfinite(v) && v != 0)
+        decimals = std::clamp(3 - static_cast<int>(std::floor(std::log10(std::fabs(v)))), 0, 3);
     char text[64];
-    std::snprintf(text, sizeof text, "%.3f", std::strtod(rounded, nullptr));
+    std::snprintf(text, sizeof text, "%.*f", decimals, v);
     std::string out(text);
+    if (decimals == 0) out += '.';
+    out.append(static_cast<std::size_t>(3 - decimals), '0');
     if (const auto dot = out.find('.'); dot != std::string::npos) out[dot] = RegionalDecimalSeparator();
     return out;
 }

@@ -406,7 +406,7 @@ void TOptions_window::ExitBtnClick() {
 }
 
 void TOptions_window::closeEvent(QCloseEvent* event) {
-    RestoreOptionsSnapshot(snapshot_);
+    RestoreOptionsSnapshot(*this, snapshot_);
     if (TMain* main = MainWindow()) {
         main->setEnabled(true);
         main->show();

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
+#include <algorithm>
 #include <string>
 
 #include "app/ApplyTexts.h"
@@ -27,14 +28,36 @@ namespace quorlet {
 
 uint8_t CustomBoardWindowCreated = 0;
 
-namespace {
-
-QSpinBox* SpinEdit(QWidget* parent, int minimum, int maximum, int value) {
-    auto* spin = new QSpinBox(parent);
-    spin->setRange(minimum, maximum);
-    spin->setValue(value);
-    return spin;
+TSpinEdit::TSpinEdit(QWidget* parent, int digits, int minimum, int maximum, int value)
+    : QSpinBox(parent), minimum_(minimum), maximum_(maximum) {
+    int widest = 9;
+    for (int i = 1; i < digits; ++i)
+        widest = widest * 10 + 9;
+    setRange(0, widest);
+    SetLimitedValue(value);
 }
+
+void TSpinEdit::SetLimits(int minimum, int maximum) {
+    minimum_ = minimum;
+    maximum_ = maximum;
+}
+
+void TSpinEdit::SetLimitedValue(int value) {
+    setValue(std::clamp(value, minimum_, maximum_));
+}
+
+void TSpinEdit::stepBy(int steps) {
+    QSpinBox::stepBy(std::clamp(value() + steps, minimum_, maximum_) - value());
+}
+
+QAbstractSpinBox::StepEnabled TSpinEdit::stepEnabled() const {
+    StepEnabled enabled = StepNone;
+    if (value() < maximum_) enabled |= StepUpEnabled;
+    if (value() > minimum_) enabled |= StepDownEnabled;
+    return enabled;
+}
+
+namespace {
 
 void ReportFailure(const char* key) {
     DebugLog("#" + UIText(key));
@@ -46,9 +69,9 @@ void ReportFailure(const char* key) {
 Tcustom_board_size::Tcustom_board_size(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Tcustom_board_size"));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    edWidth = SpinEdit(this, kCustomMinSide, kCustomMaxSide, 8);
-    edHeight = SpinEdit(this, kCustomMinSide, kCustomMaxSide, 8);
-    edMines = SpinEdit(this, 1, 891, 10);
+    edWidth = new TSpinEdit(this, 2, kCustomMinSide, kCustomMaxSide, 8);
+    edHeight = new TSpinEdit(this, 2, kCustomMinSide, kCustomMaxSide, 8);
+    edMines = new TSpinEdit(this, 3, 1, 891, 10);
     lWidth = new QLabel(this);
     lHeight = new QLabel(this);
     lMines = new QLabel(this);
@@ -113,8 +136,7 @@ Tcustom_board_size::Tcustom_board_size(QWidget* parent) : QDialog(parent) {
 
     CustomBoardWindowCreated = 1;
     ApplyTextsTo(this, "Tcustom_board_size");
-    edMines->setMaximum(MaxCustomMines(edWidth->value(), edHeight->value()));
-    ShowDensity();
+    edWidthChange();
     UiHooks.ShowCustomBoardWindow = [this] { ShowFromMain(); };
 }
 
@@ -142,9 +164,9 @@ void Tcustom_board_size::ShowFromMain() {
 }
 
 void Tcustom_board_size::SetValues(int width, int height, int mines) {
-    edWidth->setValue(width);
-    edHeight->setValue(height);
-    edMines->setValue(mines);
+    edWidth->SetLimitedValue(width);
+    edHeight->SetLimitedValue(height);
+    edMines->SetLimitedValue(mines);
 }
 
 void Tcustom_board_size::ShowDensity() {
@@ -162,14 +184,18 @@ void Tcustom_board_size::r3Click() {
 }
 
 void Tcustom_board_size::edWidthChange() {
-    // The spin edit clamps its value to the new maximum at once.
-    edMines->setMaximum(MaxCustomMines(edWidth->value(), edHeight->value()));
+    const int w = edWidth->value(), h = edHeight->value();
+    // A size on its way to being typed ("1" of "12") leaves the mines alone; a real size
+    // lowers their maximum and clamps them at once.
+    if (w >= kCustomMinSide && w <= kCustomMaxSide && h >= kCustomMinSide && h <= kCustomMaxSide) {
+        edMines->SetLimits(1, MaxCustomMines(w, h));
+        if (edMines->value() > edMines->UpperLimit()) edMines->setValue(edMines->UpperLimit());
+    }
     ShowDensity();
 }
 
 void Tcustom_board_size::edMinesChange() {
-    const int maximum = MaxCustomMines(edWidth->value(), edHeight->value());
-    if (edMines->value() > maximum) edMines->setValue(maximum);
+    // Typed mines are kept as they are, so that Apply can say what is wrong with them.
     ShowDensity();
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QSpinBox>
 
 #include <cstdint>
 
@@ -11,9 +12,27 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
-class QSpinBox;
 
 namespace quorlet {
+
+// A spin edit that takes any number of its digits as typed (Apply says what is out of range),
+// while its arrows and the values the program puts in stay within its limits.
+class TSpinEdit : public QSpinBox {
+  public:
+    TSpinEdit(QWidget* parent, int digits, int minimum, int maximum, int value);
+    void SetLimits(int minimum, int maximum);
+    int UpperLimit() const { return maximum_; }
+    // value held to the limits.
+    void SetLimitedValue(int value);
+    void stepBy(int steps) override;
+
+  protected:
+    StepEnabled stepEnabled() const override;
+
+  private:
+    int minimum_;
+    int maximum_;
+};
 
 // Set while the dialog exists.
 extern uint8_t CustomBoardWindowCreated;
@@ -26,9 +45,9 @@ class Tcustom_board_size : public QDialog {
     explicit Tcustom_board_size(QWidget* parent = nullptr);
     ~Tcustom_board_size() override;
 
-    QSpinBox* edWidth = nullptr;
-    QSpinBox* edHeight = nullptr;
-    QSpinBox* edMines = nullptr;
+    TSpinEdit* edWidth = nullptr;
+    TSpinEdit* edHeight = nullptr;
+    TSpinEdit* edMines = nullptr;
     QLabel* lWidth = nullptr;
     QLabel* lHeight = nullptr;
     QLabel* lMines = nullptr;

@@ -128,6 +128,7 @@ class AutosaveTest : public test::QvfTest {
     void SetUp() override {
         QvfTest::SetUp();
         Options.BegName = "Beg";
+        Options.doCond = true;
     }
     bool Exists(const std::string& relative) const { return fs::exists(Home() + relative); }
     // The names of the files in a folder under the program folder.
@@ -247,6 +248,26 @@ TEST_F(AutosaveTest, NothingDuringPlaybackOrWithACheatOptionButACleanCustomGameS
     test::PlayCustomGame();
     AutoSaveReplayByTemplate();
     EXPECT_EQ(FilesIn("").size(), 1u);
+}
+
+// Fault guarded: the option was never read, so the template saved with it off.
+TEST_F(AutosaveTest, TheOptionOffSavesNothingByTheTemplateButTheRecordsCopyStays) {
+    AutosaveTemplateLines = {"mode=1", "<board><mode>", "PATH="};
+    int boardSaves = 0;
+    UiHooks.SaveBoardCommand = [&] { ++boardSaves; };
+    Options.doCond = false;
+    test::PlayWonBeginnerGame();
+    ASSERT_EQ(GameOver, 1);
+    EXPECT_FALSE(Exists("Beg.qvf"));
+    EXPECT_EQ(boardSaves, 0) << "the rule's board save is the template's too";
+    EXPECT_FALSE(Logged("replay save automation done for condition at lines 0-2"));
+    const std::vector<std::string> files = FilesIn("");
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(files[0].rfind("HI-SCORE ", 0), 0u) << files[0];
+    Options.doCond = true;
+    AutoSaveReplayByTemplate();
+    EXPECT_TRUE(Exists("Beg.qvf"));
+    EXPECT_EQ(boardSaves, 1);
 }
 
 TEST_F(AutosaveTest, TemplateFileLoadsSavesAndSurvivesTheSettingsFile) {

@@ -109,6 +109,19 @@ TEST_F(BoardFileTest, AFolderThatCannotBeMadeIsReportedWithTheFolder) {
     EXPECT_EQ(shown[0], "Cannot create folder\r\n" + Home() + "boards/");
 }
 
+// Fault guarded: the name's folder level was made in the program folder while the file went
+// into "boards", so such a player could never save a board ("Cannot save file").
+TEST_F(BoardFileTest, APlayerNameWithABackslashSavesIntoItsFolderUnderBoards) {
+    Options.ReplayName = "my team\\Ann";
+    PlayWonBeginnerGame();
+    ASSERT_TRUE(SaveBoardFile());
+    const std::string name = "my_team/Ann_8x8-10mines_3BV=5_05.03.2006_14-07-09.qbf";
+    EXPECT_TRUE(fs::is_regular_file(Home() + "boards/" + name));
+    EXPECT_FALSE(fs::exists(Home() + "my_team"));
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], "Board saved to \r\n\r\n/boards/" + name);
+}
+
 TEST_F(BoardFileTest, TheTextBoardWritesEachCellsSymbolAndItsSeparator) {
     LoadBoard(kBeginnerBoard, glBeginner);
     std::string fresh;

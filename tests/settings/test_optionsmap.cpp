@@ -644,6 +644,7 @@ TEST_F(OptionsDialogTest, ApplySavesTheRecordAndStartsANewGameOnlyWhenUnranked) 
 TEST_F(OptionsDialogTest, DefaultThenCancelOrEscapeChangesNothing) {
     Options.hsBegTime = "12,34";
     Options.doMarks = true;
+    Options.doIRCtype = 0;
     UITextTable[UITextIndex("0122")] = "Anwenden";
     const tOptionsSet before = Options;
     const auto texts = UITextTable;
@@ -655,6 +656,8 @@ TEST_F(OptionsDialogTest, DefaultThenCancelOrEscapeChangesNothing) {
         EXPECT_FALSE(window.Checks.at("cbMarks"));
         EXPECT_EQ(window.Page, 1);
         OptionsDefault(window, snapshot); // a second Default keeps the first snapshot
+        ASSERT_EQ(window.MenuIrcType, 2) << "the default's style";
+        const int nameRedraws = window.NameRedraws;
         if (way == 0)
             OptionsCancel(window, snapshot);
         else
@@ -662,11 +665,14 @@ TEST_F(OptionsDialogTest, DefaultThenCancelOrEscapeChangesNothing) {
         EXPECT_TRUE(window.Closed);
         EXPECT_EQ(Options, before) << way;
         EXPECT_EQ(UITextTable, texts) << way;
+        // The main window shows the record that came back.
+        EXPECT_EQ(window.NameRedraws, nameRedraws + 1) << way;
+        EXPECT_EQ(window.MenuIrcType, before.doIRCtype) << way;
     }
     // Default then Apply keeps the defaults.
     OptionsDefault(window, snapshot);
     ASSERT_TRUE(OptionsApply(window, snapshot));
-    RestoreOptionsSnapshot(snapshot);
+    RestoreOptionsSnapshot(window, snapshot);
     EXPECT_FALSE(Options.doMarks);
 }
 

@@ -171,6 +171,27 @@ TEST_F(HighScores, BestPagesShowTheRecordsOfTheirSelection) {
     EXPECT_EQ(flag.cells[1][2], "") << "no Beginner record";
 }
 
+// Fault guarded: the IOE cell was rounded to four significant digits and then to three
+// decimals, so 148 / 178 = 0.83146 showed 0.832 over a total of 0.831.
+TEST_F(HighScores, IoeIsRoundedOnceToThreeDecimalsOfAtMostFourDigits) {
+    Options.doDotSeparator = true;
+    const struct {
+        uint16_t bbbv, clicks;
+        const char* shown;
+    } cases[] = {
+        {148, 178, "0.831"}, {2, 3, "0.667"}, {150, 100, "1.500"}, {125, 10, "12.500"}, {500, 3, "166.700"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shown);
+        LoadHistory({Played(glExpert, 80, 1.5f, 40, 0.9f, c.bbbv, c.clicks, 0)});
+        const THighScoreGrid grid = HighScorePage(1);
+        EXPECT_EQ(grid.cells[23][1], c.shown);
+        if (c.bbbv == 148) {
+            EXPECT_EQ(grid.cells[24][1], "0.831") << "the total agrees";
+        }
+    }
+}
+
 TEST_F(HighScores, RecorderStyleAddsASecondToEachTimeAndThreeToTheTotal) {
     Options.doDotSeparator = true;
     LoadHistory({Played(glBeginner, 10, 1, 5, 0, 10, 10, 0),

@@ -217,20 +217,31 @@ TEST_F(MainCommandsTest, AWonGameIsSavedByTheTemplate) {
     Open();
     AutosaveTemplateLines = {"; rules come in triples", ";", ";", "mode=1 and completion=100", "won_<mode>",
                              "PATH=auto"};
-    auto click = [&](int c, int r) { QTest::mouseClick(window->box, Qt::LeftButton, {}, CellCentre(c, r)); };
-    click(3, 3);
-    for (int guard = 0; !GameOver && guard < 100; ++guard) {
-        bool found = false;
-        for (int r = 0; r <= LastRow && !found; ++r)
-            for (int c = 0; c <= LastColumn && !found; ++c)
-                if (VisibleBoard[c][r] == csCovered && HiddenBoard[c][r] != csMine) {
-                    click(c, r);
-                    found = true;
-                }
-    }
+    WinGameByClicks();
     ASSERT_EQ(GameOver, 1);
     ASSERT_EQ(NewGameFace, imf3);
     EXPECT_TRUE(std::filesystem::exists(Home() + "auto/won_" + Options.BegName + ".qvf"));
+}
+
+// Fault guarded: the board's folder level was made in the program folder while the file went
+// to "boards", so the rule ended the game with "Cannot save file".
+TEST_F(MainCommandsTest, ABoardRuleSavesTheBoardOfAPlayerWithABackslashInTheName) {
+    Open();
+    DebugWindowOn = 1;
+    Options.ReplayName = "Team\\Ann";
+    AutosaveTemplateLines = {"mode=1 and completion=100", "<board>won", "PATH="};
+    WinGameByClicks();
+    ASSERT_EQ(GameOver, 1);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].rfind("Board saved to \r\n\r\n/boards/Team/Ann_8x8-10mines_3BV=", 0), 0u)
+        << messages[0];
+    std::vector<std::string> boards;
+    for (const auto& entry : std::filesystem::directory_iterator(Home() + "boards/Team"))
+        boards.push_back(entry.path().filename().string());
+    ASSERT_EQ(boards.size(), 1u);
+    EXPECT_EQ(boards[0].rfind("Ann_8x8-10mines_3BV=", 0), 0u);
+    EXPECT_FALSE(std::filesystem::exists(Home() + "Team")) << "no folder outside boards";
+    EXPECT_TRUE(std::filesystem::exists(Home() + "won.qvf")) << "the game's end went on to the video";
 }
 
 } // namespace

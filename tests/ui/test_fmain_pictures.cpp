@@ -60,16 +60,7 @@ class MainWindowPicturesTest : public MainWindowTest {
     }
     // Clicks safe cells until the game is won.
     void WinGame() {
-        QTest::mouseClick(window->box, Qt::LeftButton, {}, CellCentre(3, 3));
-        for (int guard = 0; !GameOver && guard < 100; ++guard) {
-            bool clicked = false;
-            for (int r = 0; r <= LastRow && !clicked; ++r)
-                for (int c = 0; c <= LastColumn && !clicked; ++c)
-                    if (VisibleBoard[c][r] == csCovered && HiddenBoard[c][r] != csMine) {
-                        QTest::mouseClick(window->box, Qt::LeftButton, {}, CellCentre(c, r));
-                        clicked = true;
-                    }
-        }
+        WinGameByClicks();
         ASSERT_EQ(GameOver, 1);
         ASSERT_TRUE(IsBoardSolvedNow());
     }

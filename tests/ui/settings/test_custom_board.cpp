@@ -1,10 +1,11 @@
 // The custom board dialog over the main window: opening from the Custom item, the spin edits
 // and the density, Apply (standard sizes and Custom games), Cancel and Esc, and the presets.
+#include <QApplication>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QLabel>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -85,10 +86,76 @@ TEST_F(CustomBoardWindowTest, SpinEditsKeepTheMinesWithinTheBoard) {
     EXPECT_EQ(d.edMines->value(), 237);
     d.edHeight->setValue(8);
     EXPECT_EQ(d.edMines->value(), 63);
-    d.edMines->setValue(64);
+    // The arrows stop at the limits.
+    d.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+    d.edMines->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
     EXPECT_EQ(d.edMines->value(), 63);
-    d.edWidth->setValue(50);
+    d.edWidth->setValue(30);
+    d.edWidth->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
     EXPECT_EQ(d.edWidth->value(), 30);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(d.edWidth->value(), 29);
+    // A preset's values go through the limits too.
+    std::ofstream(Home() + "board_presets/50x9-999mines_(1,000).qbp") << "";
+    d.RefreshPresetList();
+    d.flb->setCurrentRow(0);
+    d.bLoad->click();
+    EXPECT_EQ(d.edWidth->value(), 30);
+    EXPECT_EQ(d.edHeight->value(), 9);
+    EXPECT_EQ(d.edMines->value(), 267);
+}
+
+// Fault guarded: the spin edits dropped every keystroke past their range (999 mines on 9 x 9
+// became 9), so Apply's messages could never be seen.
+TEST_F(CustomBoardWindowTest, TypedValuesOutOfRangeAreKeptAndApplyNamesTheWrongOne) {
+    Tcustom_board_size& d = OpenDialog();
+    d.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+    const std::string width = "Board width value must be in interval 8..30";
+    const std::string height = "Board height value must be in interval 8..30";
+    const std::string mines = "Board mines value must be in interval 1..99% of board capacity";
+    const struct {
+        TSpinEdit* Tcustom_board_size::*field;
+        const char* typed;
+        std::string message;
+    } cases[] = {
+        {&Tcustom_board_size::edWidth, "5", width},    {&Tcustom_board_size::edWidth, "31", width},
+        {&Tcustom_board_size::edHeight, "99", height}, {&Tcustom_board_size::edMines, "999", mines},
+        {&Tcustom_board_size::edMines, "81", mines},   {&Tcustom_board_size::edMines, "0", mines},
+        {&Tcustom_board_size::edMines, "80", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        if (!d.isVisible()) window->CustomBtn->trigger();
+        Set(9, 9, 10);
+        messages.clear();
+        (d.*c.field)->setFocus();
+        QWidget* typing = QApplication::focusWidget();
+        ASSERT_NE(typing, nullptr);
+        QTest::keyClick(typing, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(typing, QString::fromLatin1(c.typed));
+        EXPECT_EQ((d.*c.field)->text(), QString::fromLatin1(c.typed)) << "the digits stay as typed";
+        QTest::keyClick(typing, Qt::Key_Return); // the default button, Apply
+        if (c.message.empty()) {
+            EXPECT_TRUE(messages.empty());
+            EXPECT_EQ(GameLevel, glCustom);
+            EXPECT_EQ(MineCount, 80);
+            continue;
+        }
+        EXPECT_EQ(messages, std::vector<std::string>{c.message});
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(GameLevel, glBeginner) << "nothing else changes";
+    }
+    // A size on its way to being typed ("1" of "12") leaves the mines alone.
+    window->CustomBtn->trigger();
+    Set(30, 30, 500);
+    d.edWidth->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("12"));
+    EXPECT_EQ(d.edMines->value(), 356) << "trunc(12 x 30 x 0.99), not trunc(1 x 30 x 0.99)";
 }
 
 TEST_F(CustomBoardWindowTest, ApplyStartsTheBoardOrItsStandardLevel) {

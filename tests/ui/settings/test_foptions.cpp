@@ -1,14 +1,17 @@
 // The options dialog over the main window: each page opens, a changed control reaches Options and
 // "quorlet.dat" through Apply, and the ways out without Apply change nothing.
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -177,6 +180,90 @@ TEST_F(OptionsWindowTest, DefaultThenCancelEscapeOrCloseChangesNothing) {
     answers = {false};
     QTest::mouseClick(options->DefaultBtn, Qt::LeftButton);
     EXPECT_TRUE(Options.doMarks);
+}
+
+// Fault guarded: after Default and a way out, the settings came back but the name line under
+// the board kept the default text without the flag until the next new game.
+TEST_F(OptionsWindowTest, DefaultThenAWayOutShowsTheRestoredNameLineAtOnce) {
+    // The real question box, answered by the player.
+    options.reset();
+    Options.UserIDText = "Ann";
+    Options.CountryNumber = 41;
+    options = std::make_unique<TOptions_window>();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    window->ShowPlayerName();
+    const QString shown = window->lnamelabel->text();
+    const QImage flag = window->imFlag->Image();
+    ASSERT_TRUE(shown.contains(QStringLiteral("Ann")));
+    for (int way = 0; way < 2; ++way) {
+        SCOPED_TRACE(way);
+        QTest::keyClick(window.get(), Qt::Key_F5);
+        ASSERT_TRUE(options->isVisible());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(options.get()));
+        bool answered = false;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            answered = true;
+            QTest::mouseClick(box->button(QMessageBox::Yes), Qt::LeftButton);
+        });
+        QTest::mouseClick(options->DefaultBtn, Qt::LeftButton);
+        ASSERT_TRUE(answered);
+        EXPECT_EQ(Options.UserIDText, "Anonymous! Press F5 for Setup");
+        EXPECT_NE(window->lnamelabel->text(), shown);
+        if (way == 0) {
+            QTest::mouseClick(options->CancelBtn, Qt::LeftButton);
+        } else {
+            // The question box gave the activation back.
+            options->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(options.get()));
+            ASSERT_NE(QApplication::focusWidget(), nullptr);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        }
+        ASSERT_FALSE(options->isVisible());
+        EXPECT_EQ(Options.UserIDText, "Ann");
+        EXPECT_EQ(window->lnamelabel->text(), shown);
+        EXPECT_EQ(window->imFlag->Image(), flag);
+        EXPECT_TRUE(window->imFlag->isVisibleTo(window.get()));
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+}
+
+// Fault guarded: the automation option was never read, so games were saved with it off.
+TEST_F(OptionsWindowTest, AutomaticReplaySavingFollowsItsCheckBox) {
+    std::ofstream(Home() + "_autosave_template.txt", std::ios::binary)
+        << "mode=1\r\nwon_<mode>\r\nPATH=auto\r\n";
+    const std::string saved = Home() + "auto/won_" + Options.BegName + ".qvf";
+    auto highScoreCopies = [this] {
+        int count = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(Home()))
+            count += entry.path().filename().string().rfind("HI-SCORE ", 0) == 0;
+        return count;
+    };
+    for (const bool on : {false, true}) {
+        SCOPED_TRACE(on);
+        UiHooks.ShowOptionsWindow(1);
+        QTreeWidget* outline = Find<QTreeWidget>("PageSeL");
+        // The box stands on the multiplayer page.
+        QTreeWidgetItem* page = outline->topLevelItem(6);
+        QTest::mouseClick(outline->viewport(), Qt::LeftButton, {}, outline->visualItemRect(page).center());
+        QCheckBox* box = Find<QCheckBox>("cbCond1");
+        ASSERT_TRUE(box->isVisible());
+        ASSERT_EQ(box->isChecked(), !on) << "checked by default";
+        QTest::mouseClick(box, Qt::LeftButton);
+        QTest::mouseClick(options->ApplyBtn, Qt::LeftButton);
+        ASSERT_EQ(Options.doCond, on);
+        window->NewBtnClick();
+        const int copies = highScoreCopies();
+        WinGameByClicks();
+        ASSERT_EQ(GameOver, 1);
+        EXPECT_EQ(std::filesystem::exists(saved), on);
+        if (!on) {
+            EXPECT_EQ(highScoreCopies(), copies + 1) << "the record's copy is not the template's";
+        }
+    }
 }
 
 TEST_F(OptionsWindowTest, RefusedPlayerIdStaysOnTheUserPage) {

@@ -37,20 +37,6 @@ class HighScoreWindowsTest : public MainWindowTest {
         scores.reset();
         MainWindowTest::TearDown();
     }
-    // Opens every safe cell of the board.
-    void WinTheGame() {
-        QTest::mouseClick(window->box, Qt::LeftButton, {}, CellCentre(3, 3));
-        for (int guard = 0; !GameOver && guard < 100; ++guard) {
-            bool clicked = false;
-            for (int r = 0; r <= LastRow && !clicked; ++r)
-                for (int c = 0; c <= LastColumn && !clicked; ++c)
-                    if (VisibleBoard[c][r] == csCovered && HiddenBoard[c][r] != csMine) {
-                        QTest::mouseClick(window->box, Qt::LeftButton, {}, CellCentre(c, r));
-                        clicked = true;
-                    }
-            if (!clicked) break;
-        }
-    }
     bool HighScoreReplayExists() {
         std::error_code ec;
         for (const auto& entry : std::filesystem::recursive_directory_iterator(Home(), ec))
@@ -63,7 +49,7 @@ class HighScoreWindowsTest : public MainWindowTest {
 
 TEST_F(HighScoreWindowsTest, RecordWinShowsTheNoticeSavesTheReplayAndOkOpensPageOne) {
     OpenAll();
-    WinTheGame();
+    WinGameByClicks();
     ASSERT_EQ(GameOver, 1);
     ASSERT_GT(LevelGameCounts[glBeginner], 0u) << "the win was stored";
     ASSERT_TRUE(notice->isVisible());
@@ -90,7 +76,7 @@ TEST_F(HighScoreWindowsTest, RecordWinShowsTheNoticeSavesTheReplayAndOkOpensPage
 
 TEST_F(HighScoreWindowsTest, NoticeHiddenWithoutTheScoresGivesTheMainWindowBack) {
     OpenAll();
-    WinTheGame();
+    WinGameByClicks();
     ASSERT_TRUE(notice->isVisible());
     // A new game (the boss key starts one) leaves the won game behind: OK refuses...
     window->NewBtnClick();
@@ -113,7 +99,7 @@ TEST_F(HighScoreWindowsTest, WinWithoutARecordShowsNoNotice) {
     best.leftClicks = 1;
     test::LoadHistory({best, best});
     GameHistory[1].rightClicks = 1;
-    WinTheGame();
+    WinGameByClicks();
     ASSERT_EQ(GameOver, 1);
     EXPECT_FALSE(notice->isVisible());
     EXPECT_TRUE(window->isEnabled());
