@@ -172,7 +172,7 @@ TEST_F(X11HighScoreNoticeTest, NoticeOverABeginnerBoardAtTheScreenEdgeStaysOnThe
     window->move(0, 0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->frameGeometry().topLeft() == QPoint(0, 0); }, 3000));
     ASSERT_LT(window->frameGeometry().width(), notice->frameGeometry().width());
-    WinTheGame();
+    WinGameByClicks();
     ASSERT_TRUE(notice->isVisible());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(notice.get()));
     const QRect free = window->screen()->availableGeometry();
