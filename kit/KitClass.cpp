@@ -79,10 +79,11 @@ void TKitTimerItem::Fire() {
     if (!enabled_) return;
     counter_ = NextCount(counter_);
     if (counter_ == CallCount) enabled_ = false;
-    if (OnTimer)
-        OnTimer(pool_);
-    else if (pool_->OnTimer)
-        pool_->OnTimer(pool_, identifier_, counter_);
+    // A handler may remove this item (and so its own closure): call copies, touch nothing after.
+    if (const TNotifyEvent handler = OnTimer)
+        handler(pool_);
+    else if (const TKitTimerPool::TPoolEvent poolHandler = pool_->OnTimer)
+        poolHandler(pool_, identifier_, counter_);
 }
 
 // ---- Timer pool ---------------------------------------------------------------------------
@@ -324,7 +325,8 @@ void TKitTimer::SetInterval(uint16_t value) {
 }
 
 void TKitTimer::Fire() {
-    if (OnTimer) OnTimer(this);
+    // The handler may free this timer: call a copy.
+    if (const TNotifyEvent handler = OnTimer) handler(this);
 }
 
 } // namespace quorlet

@@ -3,9 +3,11 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include "core/FData.h"
@@ -235,6 +237,28 @@ TEST_F(KitRuntime, KitTimerGlobalAndWindowKinds) {
     EXPECT_EQ(window.WindowTimer()->interval(), 40);
     window.Stop();
     EXPECT_EQ(window.WindowTimer(), nullptr);
+}
+
+TEST_F(KitRuntime, AKitTimerHandlerMayFreeItsTimer) {
+    TKitApplication app;
+    for (const bool global : {true, false}) {
+        int fired = 0;
+        std::unique_ptr<TKitTimer> timer;
+        timer = std::make_unique<TKitTimer>(
+            1, global, true,
+            [&timer, &fired](QObject*) {
+                timer.reset();
+                ++fired; // the closure is still read after its timer is gone
+            },
+            &app);
+        if (global)
+            app.TimerPool()->Tick();
+        else
+            EXPECT_TRUE(QTest::qWaitFor([&] { return fired > 0; }, 5000));
+        EXPECT_EQ(fired, 1) << global;
+        EXPECT_EQ(timer, nullptr);
+    }
+    EXPECT_EQ(app.TimerPool()->Count(), 0);
 }
 
 TEST(KitIniCtrl, SetterRules) {
