@@ -279,7 +279,7 @@ void TKitTimer::Start() {
         windowTimer_ = std::make_unique<QTimer>();
         windowTimer_->setInterval(interval_);
         QObject::connect(windowTimer_.get(), &QTimer::timeout, this, &TKitTimer::Fire);
-        if (enabled_) windowTimer_->start();
+        UpdateWindowTimer();
     }
 }
 
@@ -305,11 +305,8 @@ void TKitTimer::SetEnabled(bool value) {
     if (global_) {
         TKitApplication* app = Application();
         if (TKitTimerItem* item = app ? app->TimerItem(identifier_) : nullptr) item->SetEnabled(value);
-    } else if (windowTimer_) {
-        if (value)
-            windowTimer_->start();
-        else
-            windowTimer_->stop();
+    } else {
+        UpdateWindowTimer();
     }
 }
 
@@ -321,7 +318,18 @@ void TKitTimer::SetInterval(uint16_t value) {
         if (TKitTimerItem* item = app ? app->TimerItem(identifier_) : nullptr) item->SetInterval(GlobalInterval(value));
     } else if (windowTimer_) {
         windowTimer_->setInterval(value);
+        UpdateWindowTimer();
     }
+}
+
+// Interval 0 stops the window timer, as the framework's own timer does; a QTimer would
+// fire at every pass of the event loop instead.
+void TKitTimer::UpdateWindowTimer() {
+    if (!windowTimer_) return;
+    if (enabled_ && interval_ != 0)
+        windowTimer_->start();
+    else
+        windowTimer_->stop();
 }
 
 void TKitTimer::Fire() {

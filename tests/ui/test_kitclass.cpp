@@ -261,6 +261,24 @@ TEST_F(KitRuntime, AKitTimerHandlerMayFreeItsTimer) {
     EXPECT_EQ(app.TimerPool()->Count(), 0);
 }
 
+TEST(KitTimer, AWindowTimerOfIntervalZeroDoesNotRun) {
+    int fired = 0;
+    TKitTimer timer(0, false, true, [&](QObject*) { ++fired; });
+    ASSERT_NE(timer.WindowTimer(), nullptr);
+    EXPECT_FALSE(timer.WindowTimer()->isActive());
+    for (int pass = 0; pass < 20; ++pass) QCoreApplication::processEvents();
+    EXPECT_EQ(fired, 0);
+    timer.SetInterval(30);
+    EXPECT_TRUE(timer.WindowTimer()->isActive());
+    timer.SetInterval(0);
+    EXPECT_FALSE(timer.WindowTimer()->isActive());
+    timer.SetEnabled(false);
+    timer.SetEnabled(true);
+    EXPECT_FALSE(timer.WindowTimer()->isActive());
+    for (int pass = 0; pass < 20; ++pass) QCoreApplication::processEvents();
+    EXPECT_EQ(fired, 0);
+}
+
 TEST(KitIniCtrl, SetterRules) {
     TKitIniCtrl ini;
     EXPECT_EQ(ini.EncKey, 23917);
