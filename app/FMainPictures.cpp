@@ -9,7 +9,9 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPolygon>
+#include <QRegion>
 #include <QScreen>
+#include <QWindow>
 
 #include <array>
 
@@ -179,7 +181,18 @@ void TMain::saveboarstxtBtnClick() {
 QImage TMain::CaptureScreenRect(const QRect& rect) {
     QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen || rect.isEmpty()) return {};
-    return screen->grabWindow(0, rect.x(), rect.y(), rect.width(), rect.height()).toImage();
+    QImage image = screen->grabWindow(0, rect.x(), rect.y(), rect.width(), rect.height()).toImage();
+    // The offscreen platform draws only our exposed windows into its grab and leaves the rest
+    // of the pixels unwritten: those are black here.
+    if (!image.isNull() && QGuiApplication::platformName() == QLatin1String("offscreen")) {
+        QRegion blank(0, 0, image.width(), image.height());
+        for (const QWindow* window : QGuiApplication::topLevelWindows())
+            if (window->isExposed()) blank -= window->geometry().translated(-rect.topLeft());
+        QPainter painter(&image);
+        painter.setClipRegion(blank);
+        painter.fillRect(image.rect(), Qt::black);
+    }
+    return image;
 }
 
 void TMain::SaveScreenshot(const QImage& capture, bool jpeg) {

@@ -79,10 +79,11 @@ void TKitTimerItem::Fire() {
     if (!enabled_) return;
     counter_ = NextCount(counter_);
     if (counter_ == CallCount) enabled_ = false;
-    if (OnTimer)
-        OnTimer(pool_);
-    else if (pool_->OnTimer)
-        pool_->OnTimer(pool_, identifier_, counter_);
+    // A handler may remove this item (and so its own closure): call copies, touch nothing after.
+    if (const TNotifyEvent handler = OnTimer)
+        handler(pool_);
+    else if (const TKitTimerPool::TPoolEvent poolHandler = pool_->OnTimer)
+        poolHandler(pool_, identifier_, counter_);
 }
 
 // ---- Timer pool ---------------------------------------------------------------------------
@@ -278,7 +279,7 @@ void TKitTimer::Start() {
         windowTimer_ = std::make_unique<QTimer>();
         windowTimer_->setInterval(interval_);
         QObject::connect(windowTimer_.get(), &QTimer::timeout, this, &TKitTimer::Fire);
-        if (enabled_) windowTimer_->start();
+        UpdateWindowTimer();
     }
 }
 
@@ -304,11 +305,8 @@ void TKitTimer::SetEnabled(bool value) {
     if (global_) {
         TKitApplication* app = Application();
         if (TKitTimerItem* item = app ? app->TimerItem(identifier_) : nullptr) item->SetEnabled(value);
-    } else if (windowTimer_) {
-        if (value)
-            windowTimer_->start();
-        else
-            windowTimer_->stop();
+    } else {
+        UpdateWindowTimer();
     }
 }
 
@@ -320,11 +318,23 @@ void TKitTimer::SetInterval(uint16_t value) {
         if (TKitTimerItem* item = app ? app->TimerItem(identifier_) : nullptr) item->SetInterval(GlobalInterval(value));
     } else if (windowTimer_) {
         windowTimer_->setInterval(value);
+        UpdateWindowTimer();
     }
 }
 
+// Interval 0 stops the window timer, as the framework's own timer does; a QTimer would
+// fire at every pass of the event loop instead.
+void TKitTimer::UpdateWindowTimer() {
+    if (!windowTimer_) return;
+    if (enabled_ && interval_ != 0)
+        windowTimer_->start();
+    else
+        windowTimer_->stop();
+}
+
 void TKitTimer::Fire() {
-    if (OnTimer) OnTimer(this);
+    // The handler may free this timer: call a copy.
+    if (const TNotifyEvent handler = OnTimer) handler(this);
 }
 
 } // namespace quorlet

@@ -189,6 +189,7 @@ class TKitTimer : public QObject {
 
   private:
     TKitApplication* Application() const;
+    void UpdateWindowTimer();
 
     TKitApplication* application_;
     uint16_t identifier_ = 0;

@@ -221,9 +221,14 @@ TKitAlphaObject::TKitAlphaObject() : fill_(std::make_unique<TKitFillObject>()) {
 
 TKitAlphaObject::~TKitAlphaObject() = default;
 
+TKitCustomContainer* TKitAlphaObject::ImageList() const {
+    // A list destroyed meanwhile has detached the link; the pointer is then not to be used.
+    return link_.Sender() ? imageList_ : nullptr;
+}
+
 void TKitAlphaObject::SetImageList(TKitCustomContainer* list) {
-    if (list == imageList_) return;
-    if (imageList_) imageList_->UnRegisterChanges(&link_);
+    if (list == ImageList()) return;
+    if (ImageList()) imageList_->UnRegisterChanges(&link_);
     imageList_ = list;
     if (list) list->RegisterChanges(&link_);
     ListChanged();
@@ -242,12 +247,10 @@ void TKitAlphaObject::SetListIndex(int value) {
 }
 
 void TKitAlphaObject::ListChanged() {
-    // A list destroyed meanwhile has detached the link.
-    if (imageList_ && !link_.Sender()) imageList_ = nullptr;
     QImage frame;
-    if (const auto* images = qobject_cast<TKitImageList*>(imageList_)) {
+    if (const auto* images = qobject_cast<TKitImageList*>(ImageList())) {
         if (const TKitImageListItem* item = images->ImageItem(listIndex_)) frame = item->Frame(imageIndex_);
-    } else if (const auto* bitmaps = qobject_cast<TKitBitmapList*>(imageList_)) {
+    } else if (const auto* bitmaps = qobject_cast<TKitBitmapList*>(ImageList())) {
         if (const TKitBitmapListItem* item = bitmaps->BitmapItem(listIndex_); item && imageIndex_ == 0)
             frame = item->Bitmap;
     }
@@ -261,9 +264,10 @@ bool TKitAlphaObject::StoreStrength() const {
 
 std::string TKitAlphaObject::Internal() const {
     std::string out;
-    if (!KitGlobalContainer || !imageList_) return out;
-    if (imageList_ == KitGlobalContainer->BitmapList()) WriteShortText(out, kKitSignatures[lkBitmapList]);
-    if (imageList_ == KitGlobalContainer->ImageList()) WriteShortText(out, kKitSignatures[lkImageList]);
+    const TKitCustomContainer* list = ImageList();
+    if (!KitGlobalContainer || !list) return out;
+    if (list == KitGlobalContainer->BitmapList()) WriteShortText(out, kKitSignatures[lkBitmapList]);
+    if (list == KitGlobalContainer->ImageList()) WriteShortText(out, kKitSignatures[lkImageList]);
     return out;
 }
 
@@ -292,7 +296,7 @@ bool TKitAlphaObject::AssignFrom(const TKitSettingObject& source) {
     fill_->Assign(*s->fill_);
     fill_->UnlockUpdates(false);
     LockUpdates();
-    SetImageList(s->imageList_);
+    SetImageList(s->ImageList());
     UnlockUpdates(false);
     return true;
 }

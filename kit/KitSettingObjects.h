@@ -195,8 +195,9 @@ class TKitAlphaObject : public TKitSettingObject {
     TKitAlphaObject();
     ~TKitAlphaObject() override;
     const char* ClassName() const override { return "TKitAlphaObject"; }
-    // An image or bitmap list, joined through the object's own change link.
-    TKitCustomContainer* ImageList() const { return imageList_; }
+    // An image or bitmap list, joined through the object's own change link; none once the
+    // list is destroyed.
+    TKitCustomContainer* ImageList() const;
     void SetImageList(TKitCustomContainer* list);
     int ImageIndex() const { return imageIndex_; }
     void SetImageIndex(int value);

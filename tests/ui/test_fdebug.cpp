@@ -292,7 +292,9 @@ TEST_F(DebugWindowTest, ClipboardGetsThePlainText) {
 TEST_F(DebugWindowTest, PictureSizeReadsTheFile) {
     InstallQtUiHooks();
     const std::string png = Home() + "cursor.png";
-    ASSERT_TRUE(QImage(40, 20, QImage::Format_RGB32).save(QString::fromStdString(png)));
+    QImage picture(40, 20, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    ASSERT_TRUE(picture.save(QString::fromStdString(png)));
     std::ofstream(Home() + "bad.bmp") << "not a picture";
     int32_t width = 0, height = 0;
     EXPECT_TRUE(UiHooks.PictureSize(png, width, height));

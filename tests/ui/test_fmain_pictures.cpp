@@ -3,12 +3,15 @@
 #include <QAction>
 #include <QGuiApplication>
 #include <QImage>
+#include <QRegion>
 #include <QScreen>
 #include <QTest>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 
 #include "app/BoardView.h"
@@ -192,6 +195,27 @@ TEST_F(MainWindowPicturesTest, F12SavesWhatTheScreenGivesAsAJpegOfThatSize) {
     test::TDecodedJpeg decoded;
     ASSERT_TRUE(test::DecodeJpeg(test::ReadFileText(Home() + "screenshots/" + files[0]), decoded));
     EXPECT_EQ(QSize(decoded.width, decoded.height), capture.size());
+}
+
+TEST_F(MainWindowPicturesTest, AFullScreenshotIsBlackWhereTheOffscreenScreenHasNoWindow) {
+    if (QGuiApplication::platformName() != QStringLiteral("offscreen")) GTEST_SKIP() << "offscreen only";
+    TMain& w = OpenWithDialogs();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    QRegion blank(QRect(QPoint(0, 0), screen));
+    for (const QWindow* window : QGuiApplication::topLevelWindows())
+        if (window->isExposed()) blank -= window->geometry();
+    // A point well inside the bare screen, where the encoder keeps black black.
+    std::optional<QPoint> bare;
+    for (const QRect& part : blank)
+        if (part.width() >= 17 && part.height() >= 17) bare = part.center();
+    ASSERT_TRUE(bare);
+    w.MakeFULLScreenshotBtn->trigger();
+    test::TDecodedJpeg full;
+    ASSERT_TRUE(test::DecodeJpeg(test::ReadFileText(Home() + "screenshots/ScreenShot_0000.jpg"), full));
+    ASSERT_EQ(QSize(full.width, full.height), screen);
+    const size_t at = (static_cast<size_t>(bare->y()) * full.width + bare->x()) * full.components;
+    for (int c = 0; c < full.components; ++c) EXPECT_LE(full.pixels[at + c], 8);
 }
 
 // ---- X11 (run under xvfb-run by their own test entry) ----

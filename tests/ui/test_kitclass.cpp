@@ -3,9 +3,11 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include "core/FData.h"
@@ -235,6 +237,46 @@ TEST_F(KitRuntime, KitTimerGlobalAndWindowKinds) {
     EXPECT_EQ(window.WindowTimer()->interval(), 40);
     window.Stop();
     EXPECT_EQ(window.WindowTimer(), nullptr);
+}
+
+TEST_F(KitRuntime, AKitTimerHandlerMayFreeItsTimer) {
+    TKitApplication app;
+    for (const bool global : {true, false}) {
+        int fired = 0;
+        std::unique_ptr<TKitTimer> timer;
+        timer = std::make_unique<TKitTimer>(
+            1, global, true,
+            [&timer, &fired](QObject*) {
+                timer.reset();
+                ++fired; // the closure is still read after its timer is gone
+            },
+            &app);
+        if (global)
+            app.TimerPool()->Tick();
+        else
+            EXPECT_TRUE(QTest::qWaitFor([&] { return fired > 0; }, 5000));
+        EXPECT_EQ(fired, 1) << global;
+        EXPECT_EQ(timer, nullptr);
+    }
+    EXPECT_EQ(app.TimerPool()->Count(), 0);
+}
+
+TEST(KitTimer, AWindowTimerOfIntervalZeroDoesNotRun) {
+    int fired = 0;
+    TKitTimer timer(0, false, true, [&](QObject*) { ++fired; });
+    ASSERT_NE(timer.WindowTimer(), nullptr);
+    EXPECT_FALSE(timer.WindowTimer()->isActive());
+    for (int pass = 0; pass < 20; ++pass) QCoreApplication::processEvents();
+    EXPECT_EQ(fired, 0);
+    timer.SetInterval(30);
+    EXPECT_TRUE(timer.WindowTimer()->isActive());
+    timer.SetInterval(0);
+    EXPECT_FALSE(timer.WindowTimer()->isActive());
+    timer.SetEnabled(false);
+    timer.SetEnabled(true);
+    EXPECT_FALSE(timer.WindowTimer()->isActive());
+    for (int pass = 0; pass < 20; ++pass) QCoreApplication::processEvents();
+    EXPECT_EQ(fired, 0);
 }
 
 TEST(KitIniCtrl, SetterRules) {

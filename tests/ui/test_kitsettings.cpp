@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "core/FData.h"
 #include "kit/KitSettingObjects.h"
 #include "kit/engine/kiterror.h"
@@ -145,6 +147,23 @@ TEST(KitSettingObjects, AlphaAndEffectsFollowTheirList) {
     EXPECT_EQ(copy.AlphaBlend().Strength(), 0.75f);
     EXPECT_EQ(copy.AlphaBlend().ImageList(), &list);
     EXPECT_EQ(copy.Text(), "{alpha,FH,B}");
+}
+
+TEST(KitSettingObjects, AlphaObjectLetsGoOfADestroyedList) {
+    TKitAlphaObject alpha;
+    auto list = std::make_unique<TKitImageList>();
+    alpha.SetImageList(list.get());
+    ASSERT_EQ(alpha.ImageList(), list.get());
+    list.reset();
+    EXPECT_EQ(alpha.ImageList(), nullptr);
+    // Neither a copy nor a new list may reach into the freed one.
+    TKitAlphaObject copy;
+    copy.Assign(alpha);
+    EXPECT_EQ(copy.ImageList(), nullptr);
+    TKitImageList other;
+    alpha.SetImageList(&other);
+    EXPECT_EQ(alpha.ImageList(), &other);
+    EXPECT_EQ(other.LinkCount(), 1);
 }
 
 TEST(KitSettingObjects, RegistryAndGlobalListReferences) {
