@@ -2,6 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
+#include <sys/wait.h>
+
+#include <csignal>
+#include <cstdlib>
 
 #include <QAction>
 #include <QApplication>
@@ -262,6 +266,63 @@ TEST_F(PluginTest, SwitchedOffOrAFileInsteadOfTheFolder) {
     LoadPlugins(&menu, &owner);
     EXPECT_TRUE(Logged("#plugins search error"));
     EXPECT_EQ(shown, std::vector<std::string>{"#plugins search error"});
+}
+
+// One start's plug-in loading in a child process, as a start of the program that may die:
+// what it showed, logged and put under the menu is left in "start.txt" of the program folder.
+void StartInAChild(const std::string& report) {
+    std::vector<std::string> shown;
+    UiHooks.ShowMessageBox = [&](const std::string& text) { shown.push_back(text); };
+    QObject owner;
+    QMenu menu;
+    DebugLogLines.clear();
+    LoadPlugins(&menu, &owner);
+    std::ofstream out(report);
+    for (const std::string& text : shown)
+        out << "shown " << text << "\n";
+    for (const std::string& line : DebugLogLines)
+        out << "logged " << line.substr(13) << "\n";
+    out << "items " << menu.actions().size() << "\n";
+    out.close();
+    std::_Exit(0);
+}
+
+// A plug-in that crashes in its InitPlugin used to end every start. Now it ends one: the
+// marker it leaves keeps it out of the next starts, which say so once, until it is replaced.
+TEST_F(PluginTest, ACrashingPluginEndsOneStartOnlyAndIsUsedAgainOnceReplaced) {
+    GTEST_FLAG_SET(death_test_style, "fast");
+    Copy("libplugin_crashes.so", "a.so");
+    Copy("libplugin_two_items.so", "b.so");
+    Options.doSeekPlugins = true;
+    const std::string report = Home() + "start.txt";
+    const auto crashed = [](int status) { return WIFSIGNALED(status) && WTERMSIG(status) == SIGSEGV; };
+    EXPECT_EXIT(StartInAChild(report), crashed, "");
+    EXPECT_NE(test::ReadFileText(Home() + "_plugin_marker.txt").find(" a.so\n"), std::string::npos);
+
+    const std::string skipped = "logged #plugin skipped: \"a.so\" ended an earlier start\n";
+    const std::string message =
+        "shown The plug-in \"a.so\" ended the last start of the program and is not "
+        "loaded.\r\n\r\nReplace the file in the \"plugins\" folder to use it again.\n";
+    for (int start = 0; start < 2; ++start) {
+        SCOPED_TRACE(start);
+        fs::remove(report);
+        EXPECT_EXIT(StartInAChild(report), ::testing::ExitedWithCode(0), "");
+        const std::string seen = test::ReadFileText(report);
+        // The message once, at the first start after the crash; the "#" line at every start.
+        EXPECT_EQ(seen.find(message) != std::string::npos, start == 0) << seen;
+        EXPECT_NE(seen.find(skipped), std::string::npos) << seen;
+        EXPECT_NE(seen.find("items 2\n"), std::string::npos) << seen; // the other plug-in runs
+    }
+
+    // The player puts a sound library in its place: it is loaded again, and nothing is noted.
+    Copy("libplugin_two_items.so", "a.so");
+    fs::remove(report);
+    EXPECT_EXIT(StartInAChild(report), ::testing::ExitedWithCode(0), "");
+    const std::string seen = test::ReadFileText(report);
+    EXPECT_EQ(seen.find("shown "), std::string::npos) << seen;
+    EXPECT_EQ(seen.find("#plugin"), std::string::npos) << seen;
+    EXPECT_NE(seen.find("items 4\n"), std::string::npos) << seen;
+    EXPECT_FALSE(fs::exists(Home() + "_plugin_marker.txt"));
 }
 
 TEST_F(MainWindowTest, PlugMenuSitsUnderOptionsAndStaysEmptyWithTheOptionOff) {
