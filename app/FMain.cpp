@@ -634,9 +634,10 @@ void TMain::ToggleBossKey() {
     }
     NewBtnClick();
     setEnabled(true);
-    // Every open secondary window closes (their close handlers give the main window back).
+    // Every open secondary window closes (their close handlers give the main window back);
+    // one that refuses a close (the About box) is hidden all the same.
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (w != this && w->isVisible() && w->isWindow()) w->close();
+        if (w != this && w->isVisible() && w->isWindow() && !w->close()) w->hide();
     BossKeyHidden = 1;
     if (BossKeyCanRestore)
         hide();

@@ -10,6 +10,7 @@
 
 #include "core/FData.h"
 #include "core/debuglog.h"
+#include "core/pluginguard.h"
 
 namespace quorlet {
 
@@ -56,32 +57,40 @@ void TPluginHost::LoadFrom(const std::string& folder) {
     // Regular files only (links to them followed): loading a fifo of a library's name would wait
     // for a writer forever.
     const QStringList names = dir.entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    TPluginGuard guard(Options.LastPath, folder + "/");
     for (const QString& name : names) {
         if (!name.endsWith(QStringLiteral(".so"), Qt::CaseInsensitive)) continue;
+        // From before the library's own start-up code to the end of its InitPlugin: a crash
+        // in between leaves the marker naming it.
+        if (!guard.MayStart(QFile::encodeName(name).toStdString())) continue;
         try {
-            const QByteArray file = QFile::encodeName(dir.filePath(name));
-            void* library = ::dlopen(file.constData(), RTLD_NOW | RTLD_LOCAL);
-            if (!library) continue; // not a library this program can load: skipped
-            void* entry = ::dlsym(library, "InitPlugin");
-            if (!entry) {
-                ::dlclose(library);
-                continue;
-            }
-            try {
-                auto host = std::make_unique<THost>();
-                host->object.table = &Table();
-                host->owner = this;
-                THost* raw = host.get();
-                hosts_.push_back(std::move(host));
-                reinterpret_cast<TInitPlugin>(entry)(&raw->object);
-            } catch (...) {
-                failed_.push_back(std::move(hosts_.back()));
-                hosts_.pop_back();
-                DebugLog("#plugins load error");
-            }
+            LoadLibrary(QFile::encodeName(dir.filePath(name)));
         } catch (...) {
             DebugLog("#plugins search error " + name.toStdString());
         }
+        guard.Started();
+    }
+}
+
+void TPluginHost::LoadLibrary(const QByteArray& file) {
+    void* library = ::dlopen(file.constData(), RTLD_NOW | RTLD_LOCAL);
+    if (!library) return; // not a library this program can load: skipped
+    void* entry = ::dlsym(library, "InitPlugin");
+    if (!entry) {
+        ::dlclose(library);
+        return;
+    }
+    try {
+        auto host = std::make_unique<THost>();
+        host->object.table = &Table();
+        host->owner = this;
+        THost* raw = host.get();
+        hosts_.push_back(std::move(host));
+        reinterpret_cast<TInitPlugin>(entry)(&raw->object);
+    } catch (...) {
+        failed_.push_back(std::move(hosts_.back()));
+        hosts_.pop_back();
+        DebugLog("#plugins load error");
     }
 }
 

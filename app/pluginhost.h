@@ -25,10 +25,12 @@ class TPluginHost : public QObject {
     // One host object per plug-in whose InitPlugin was found and called.
     std::size_t Count() const { return hosts_.size(); }
 
-    // Every "*.so" (any letter case, hidden ones too) of `folder`, in name order.
+    // Every "*.so" (any letter case, hidden ones too) of `folder`, in name order, but those
+    // that ended an earlier start (see core/pluginguard.h).
     void LoadFrom(const std::string& folder);
 
   private:
+    void LoadLibrary(const QByteArray& file);
     struct THost;
     static const TIPluginDemoTable& Table();
     static void* GetApplication(TIPluginDemo* self);

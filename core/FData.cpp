@@ -56,6 +56,7 @@ std::string GameIdText;
 std::string GameEndStamp;
 
 TLogLines DebugLogLines;
+TLogLines DebugLogEarlyLines;
 uint8_t DebugLogNotifying = 0;
 uint64_t MemoryLogAvailable = 0;
 uint8_t MemoryLogHour = 60;
@@ -181,6 +182,7 @@ void ResetGlobals() {
     GameEndStamp.clear();
 
     DebugLogLines.clear();
+    DebugLogEarlyLines.clear();
     DebugLogNotifying = 0;
     MemoryLogAvailable = 0;
     MemoryLogHour = MemoryLogMinute = 60;

@@ -103,6 +103,9 @@ extern std::string GameEndStamp;
 
 // The lines of the debug window, newest first.
 extern TLogLines DebugLogLines;
+// Lines logged before the debug window exists (plug-ins load before it), newest first; the
+// window takes them over when it is created.
+extern TLogLines DebugLogEarlyLines;
 // Set while the debug window is being told of a change (a line logged then tells it nothing).
 extern uint8_t DebugLogNotifying;
 // Memory report state: available bytes and the hour and minute of the last entry.

@@ -42,10 +42,10 @@ std::vector<std::string> SplitLines(const std::string& text) {
     return lines;
 }
 
-void InsertEntry(const std::string& text) {
+void InsertEntry(TLogLines& log, const std::string& text) {
     auto lines = SplitLines(text);
     lines.front() = Stamp() + lines.front();
-    DebugLogLines.PushFront(lines.begin(), lines.end());
+    log.PushFront(lines.begin(), lines.end());
 }
 
 // A window that logs (or clears) while it is told of a change would be told again from inside
@@ -69,16 +69,30 @@ std::string DatedSuffix() {
 } // namespace
 
 void DebugLog(const std::string& text) {
-    if (!DebugWindowOn) return;
     try {
-        InsertEntry(text);
+        if (!DebugWindowOn) {
+            // Kept for the window, under the same cap as the log itself.
+            InsertEntry(DebugLogEarlyLines, text);
+            if (DebugLogEarlyLines.size() > kMaxLogLines) DebugLogEarlyLines.clear();
+            return;
+        }
+        InsertEntry(DebugLogLines, text);
         // The clearance writes its notice directly: no second pass through this check.
         if (DebugLogLines.size() > kMaxLogLines) {
             DebugLogLines.clear();
-            InsertEntry("debug log automated clearance done");
+            InsertEntry(DebugLogLines, "debug log automated clearance done");
         }
         NotifyWindow();
     } catch (...) {
+    }
+}
+
+void OpenDebugLog() {
+    DebugWindowOn = 1;
+    try {
+        DebugLogLines.TakeOlder(DebugLogEarlyLines);
+    } catch (...) {
+        DebugLogEarlyLines.clear();
     }
 }
 

@@ -10,7 +10,12 @@ namespace quorlet {
 // Inserts "HH:MM:SS:mmm text" as the first line when DebugWindowOn is set. A text holding line
 // breaks becomes several lines, its first line on top. Past 3000 lines the log is emptied and
 // the clearance notice logged. The debug window is told through UiHooks.DebugLogChanged.
+// Before the window exists the line is kept (stamped) in DebugLogEarlyLines instead.
 void DebugLog(const std::string& text);
+
+// The debug window is created: sets DebugWindowOn and puts the lines kept before it under
+// those of the log (they are older).
+void OpenDebugLog();
 
 // The one information dialog; goes through the UI hook (nothing without a window).
 void ShowMessageBox(const std::string& text);

@@ -47,6 +47,14 @@ class TLogLines {
             lines_.push_back(*--last);
     }
 
+    // Puts the lines of `older` behind all the others, in their order; `older` is left empty.
+    void TakeOlder(TLogLines& older) {
+        older.lines_.insert(older.lines_.end(), std::make_move_iterator(lines_.begin()),
+                            std::make_move_iterator(lines_.end()));
+        lines_.swap(older.lines_);
+        older.lines_.clear();
+    }
+
     operator std::vector<std::string>() const { return {begin(), end()}; }
     friend bool operator==(const TLogLines& a, const std::vector<std::string>& b) {
         return std::equal(a.begin(), a.end(), b.begin(), b.end());

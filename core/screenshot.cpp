@@ -65,17 +65,23 @@ bool CompressJpeg(const uint8_t* rgb, int width, int height, std::size_t stride,
 
 } // namespace
 
-std::string NextScreenshotName(const std::string& folder, const std::string& extension) {
-    std::error_code ec;
-    std::string name;
-    // A bound only against a folder that cannot answer; a real folder ends far below it.
+std::string NextScreenshotName(const std::string& folder, const std::string& extension, std::string* error) {
     for (long number = 0; number < 100000000; ++number) {
         char digits[16];
         std::snprintf(digits, sizeof digits, "%04ld", number);
-        name = folder + "ScreenShot_" + digits + extension;
-        if (!std::filesystem::exists(std::filesystem::u8path(name), ec) && !ec) return name;
+        const std::string name = "ScreenShot_" + std::string(digits) + extension;
+        std::error_code ec;
+        const bool taken = std::filesystem::exists(std::filesystem::u8path(folder + name), ec);
+        // A check that cannot answer (no search right, a name too long) fails alike for every
+        // number: counting it as taken would walk the whole range.
+        if (ec) {
+            if (error) *error = name + ": " + ec.message();
+            return {};
+        }
+        if (!taken) return folder + name;
     }
-    return name;
+    if (error) *error = "no free screenshot number";
+    return {};
 }
 
 bool EncodeJpeg(const uint8_t* rgb, int width, int height, std::size_t stride, std::string& out,
@@ -101,7 +107,13 @@ std::string ScreenshotFolder() {
 }
 
 bool SaveScreenshotBytes(const std::string& folder, const std::string& extension, const std::string& bytes) {
-    return WriteFileOrReport(NextScreenshotName(folder, extension), bytes);
+    std::string error;
+    const std::string path = NextScreenshotName(folder, extension, &error);
+    if (path.empty()) {
+        ReportFileSaveFailure(folder, error);
+        return false;
+    }
+    return WriteFileOrReport(path, bytes);
 }
 
 } // namespace quorlet

@@ -11,9 +11,11 @@
 #include <system_error>
 
 #include "core/FData.h"
+#include "core/boardfile.h"
 #include "core/debuglog.h"
 #include "core/safewrite.h"
 #include "core/uihooks.h"
+#include "settings/FCap.h"
 
 extern char** environ;
 
@@ -97,12 +99,21 @@ bool CreateDesktopShortcut(const std::string& target, const std::string& linkFil
         std::filesystem::path link = std::filesystem::u8path(linkFile);
         link.replace_extension(".desktop");
         std::error_code ec;
+        // No desktop folder is made: a desktop that has none shows no launchers either.
+        const std::string folder = link.parent_path().string();
+        if (!std::filesystem::is_directory(link.parent_path(), ec)) {
+            DebugLog("desktop shortcut creation fail");
+            DebugLog("#" + UIText("0293") + " " + folder);
+            ShowMessageBox(UIText("0293") + "\r\n" + folder);
+            return false;
+        }
         std::filesystem::remove(link, ec);
         const std::string icon = UiHooks.ProgramIconFile ? UiHooks.ProgramIconFile() : std::string();
         std::string error;
         if (!SafeWriteFile(link.string(), DesktopShortcutText(target, arguments, icon), &error) ||
             ::chmod(link.c_str(), 0755) != 0) {
             DebugLog("desktop shortcut creation fail");
+            ReportFileSaveFailure(link.string(), error.empty() ? "not made executable" : error);
             return false;
         }
         return true;

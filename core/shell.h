@@ -35,7 +35,9 @@ std::string DesktopShortcutText(const std::string& target, const std::string& ar
 
 // Makes a desktop launcher `linkFile` (its extension becomes ".desktop") that starts `target`
 // with `arguments`, replacing an older launcher of that name; executable for the owner and
-// readable for all (0755). A failure logs "desktop shortcut creation fail"; returns success.
+// readable for all (0755). A failure logs "desktop shortcut creation fail" and says so: a
+// missing folder with "Cannot load folder" and the folder, a failed write with "Cannot save
+// file"; returns success.
 bool CreateDesktopShortcut(const std::string& target, const std::string& linkFile, const std::string& arguments);
 
 // ---- Processes ----

@@ -154,7 +154,7 @@ std::string MegabytesText(uint64_t bytes) {
 }
 
 void LogStartupSystemReport(uint64_t windowId, const TReadMemoryStatus& readMemory) {
-    DebugWindowOn = 1;
+    OpenDebugLog();
     try {
         DebugLog("path      | " + Options.LastPath);
 

@@ -42,7 +42,8 @@ std::string MegabytesText(uint64_t bytes);
 // (third number of the release, low 16 bits) and the version text. Missing numbers count 0.
 std::string PlatformText(const std::string& sysname, const std::string& release, const std::string& version);
 
-// The start-up system report of the debug window; windowId is shown as the process window.
+// The start-up system report of the debug window, which opens the log (OpenDebugLog); windowId
+// is shown as the process window.
 // readMemory replaces the system's memory status (tests); when no status can be had, the report
 // stops with the "Unable to scan system parameters." message.
 using TReadMemoryStatus = std::function<std::optional<TMemoryStatus>()>;

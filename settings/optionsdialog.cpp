@@ -154,8 +154,4 @@ TWindowRect CenterMainOnScreen(int32_t width, int32_t height, const TScreenSize&
     return rect;
 }
 
-std::string QuotedPath(const std::string& path) {
-    return "\"" + path + "\"";
-}
-
 } // namespace quorlet

@@ -64,7 +64,4 @@ std::string CountersExcludeListText();
 // posMainX, posMainY.
 TWindowRect CenterMainOnScreen(int32_t width, int32_t height, const TScreenSize& screen);
 
-// `path` in double quotes, so that a folder with blanks stays one argument.
-std::string QuotedPath(const std::string& path);
-
 } // namespace quorlet

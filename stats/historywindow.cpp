@@ -113,7 +113,12 @@ bool ClearHistoryKeepingACopy() {
             return false; // never delete the only copy
         }
         std::filesystem::remove(HistoryFilePath(), ec);
-        if (ec) DebugLog("#cannot delete \"stats.dat\": " + ec.message());
+        if (ec) {
+            // The file would bring every game back at the next opening: nothing is cleared.
+            DebugLog("#cannot delete \"stats.dat\": " + ec.message());
+            ShowMessageBox(UIText("0290") + "\r\n" + HistoryFilePath());
+            return false;
+        }
     }
     ClearGameHistory();
     return true;

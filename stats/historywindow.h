@@ -45,8 +45,8 @@ std::string HistoryClearCopyName(const TSystemTime& now);
 // copy logs "#" and says "Cannot save file" instead. True when the copy was made.
 bool BackupHistoryFile();
 // After the user said Yes: copies "stats.dat" aside, deletes it and empties the table. When the
-// file is there but cannot be copied it is kept, the table too, "Cannot save file" is shown,
-// and the result is false; true when the table was emptied (the window then closes).
+// file is there but cannot be copied or deleted it is kept, the table too, "Cannot save file"
+// is shown, and the result is false; true when the table was emptied (the window then closes).
 bool ClearHistoryKeepingACopy();
 
 } // namespace quorlet

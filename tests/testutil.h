@@ -22,6 +22,18 @@ inline std::string ReadFileText(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// A folder under `base` (created) whose path is `length` characters long with its trailing
+// "/": the folder itself can be used, while a name of more than 4095 - length characters in it
+// cannot even be looked up (the system refuses paths of 4096 characters and more).
+inline std::string FolderOfPathLength(const std::string& base, std::size_t length) {
+    std::string folder = base;
+    while (length > folder.size() + 201)
+        folder += std::string(100, 'd') + "/";
+    if (length > folder.size() + 1) folder += std::string(length - folder.size() - 1, 'd') + "/";
+    std::filesystem::create_directories(folder);
+    return folder;
+}
+
 class EngineTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -432,7 +432,8 @@ void TOptions_window::sbRegQVFextClick() {
 
 void TOptions_window::sbShortcutClick() {
     const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-    CreateDesktopShortcut(QuotedPath(QCoreApplication::applicationFilePath().toStdString()),
+    // The plain path: the launcher's Exec= quotes it where the Desktop Entry rules ask.
+    CreateDesktopShortcut(QCoreApplication::applicationFilePath().toStdString(),
                           (desktop + QStringLiteral("/Minesweeper Quorlet.exe")).toStdString(), "");
 }
 

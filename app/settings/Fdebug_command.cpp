@@ -52,6 +52,9 @@ TDebug_Command::TDebug_Command(QWidget* debugWindow, QWidget* parent)
     connect(OKbtn, &QToolButton::clicked, this, [this] { OKbtnClick(); });
     connect(ExitBtn, &QAction::triggered, this, [this] { ExitBtnClick(); });
     connect(dc, &QComboBox::editTextChanged, this, [this](const QString& text) { dcChange(text); });
+    // The combo box holds the focus and hands its keys to the line edit directly, past any
+    // filter there: the keys are caught on the combo box (and on the edit, should it get focus).
+    dc->installEventFilter(this);
     dc->lineEdit()->installEventFilter(this);
 
     // FormCreate: the caption (ApplyTexts sets it again when the texts change).
@@ -144,7 +147,7 @@ void TDebug_Command::closeEvent(QCloseEvent* event) {
 }
 
 bool TDebug_Command::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == dc->lineEdit() && event->type() == QEvent::KeyPress) {
+    if ((watched == dc || watched == dc->lineEdit()) && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Escape) {
             ExitBtnClick();

@@ -59,10 +59,12 @@ const char* const kPageCaptions[kHighScorePages] = {"Best Scores", "Flagging",  
 
 QString DefaultChooseHtmlFile(QWidget* parent, const QString& folder, const QString& name) {
     QFileDialog dialog(parent);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDirectory(folder);
-    dialog.selectFile(name);
+    // Filters first: a filter chosen after the name gives the name its pattern ("*.htm*").
     dialog.setNameFilters({QStringLiteral("HTML files (*.htm*)"), QStringLiteral("Any files (*)")});
+    dialog.selectFile(name);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().first();
 }

@@ -183,6 +183,37 @@ TEST_F(BoardFileTest, AnEmptyCaptureIsAFailedSaveNotAnEmptyFile) {
     EXPECT_EQ(shown[0], "Cannot save file");
 }
 
+// A folder whose names cannot be looked up used to count every failed look-up as a taken
+// name and walk to the last of 100,000,000 numbers (minutes) before failing.
+TEST_F(BoardFileTest, AScreenshotsFolderThatCannotBeSearchedFailsAtTheFirstName) {
+    struct Case {
+        const char* what;
+        std::string folder;
+        const char* reason;
+    };
+    const std::string locked = Home() + "locked/";
+    fs::create_directories(locked);
+    ::chmod(locked.c_str(), 0600);
+    const std::vector<Case> cases = {
+        {"no search right", locked, "Permission denied"},
+        {"names too long to look up", FolderOfPathLength(Home(), 4080), "File name too long"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        // The system's administrator may search any folder.
+        if (c.folder == locked && ::access((locked + ".").c_str(), F_OK) == 0) continue;
+        shown.clear();
+        std::string error;
+        EXPECT_EQ(NextScreenshotName(c.folder, ".jpg", &error), "");
+        EXPECT_EQ(error, std::string("ScreenShot_0000.jpg: ") + c.reason);
+        EXPECT_FALSE(SaveScreenshotBytes(c.folder, ".bmp", "BM"));
+        EXPECT_EQ(shown, std::vector<std::string>{"Cannot save file"});
+        EXPECT_EQ(DebugLogLines.empty() ? "" : DebugLogLines[0].substr(13),
+                  "#Cannot save file " + c.folder + " (ScreenShot_0000.bmp: " + c.reason + ")");
+    }
+    ::chmod(locked.c_str(), 0700);
+}
+
 TEST(JpegEncoder, APictureDecodesBackToItsSizeAndColoursAsABaselineFile) {
     const int w = 37, h = 21;
     const std::size_t stride = w * 3 + 5; // padded rows

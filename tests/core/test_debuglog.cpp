@@ -39,13 +39,34 @@ class DebugLogTest : public test::EngineTest {
     TSystemTime clock_ = At(2026, 3, 5, 14, 7, 9, 45);
 };
 
-TEST_F(DebugLogTest, LinesBeforeTheWindowExistsAreLost) {
+// Plug-ins load before the debug window exists: their lines were lost.
+TEST_F(DebugLogTest, LinesBeforeTheWindowExistsAreKeptForItUnderItsOwn) {
     DebugWindowOn = 0;
     int notified = 0;
     UiHooks.DebugLogChanged = [&] { ++notified; };
-    DebugLog("too early");
+    DebugLog("early");
+    clock_.milliseconds = 46;
+    DebugLog("two\nlines");
     EXPECT_TRUE(DebugLogLines.empty());
     EXPECT_EQ(notified, 0);
+    OpenDebugLog();
+    EXPECT_EQ(DebugWindowOn, 1);
+    DebugLog("window made");
+    EXPECT_EQ(DebugLogLines, (std::vector<std::string>{"14:07:09:046 window made", "14:07:09:046 two",
+                                                       "lines", "14:07:09:045 early"}));
+    // Taken over once: a second opening brings nothing back.
+    DebugLogLines.clear();
+    OpenDebugLog();
+    EXPECT_TRUE(DebugLogLines.empty());
+}
+
+TEST_F(DebugLogTest, LinesBeforeTheWindowKeepTheLogsCap) {
+    DebugWindowOn = 0;
+    for (int i = 0; i <= 3000; ++i)
+        DebugLog("line " + std::to_string(i));
+    DebugLog("last");
+    OpenDebugLog();
+    EXPECT_EQ(DebugLogLines, std::vector<std::string>{"14:07:09:045 last"});
 }
 
 TEST_F(DebugLogTest, StampsLinesNewestFirst) {

@@ -716,7 +716,6 @@ TEST_F(OptionsDialogTest, TemplateFilesAndPageHelpers) {
     EXPECT_EQ(Options.posMainX, 349);
     EXPECT_EQ(Options.posMainY, 250);
     EXPECT_EQ(CenterMainOnScreen(1001, 200, TScreenSize{1000, 700}).Left, 0) << "truncated toward zero";
-    EXPECT_EQ(QuotedPath("/opt/my games/quorlet"), "\"/opt/my games/quorlet\"");
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The main window's board files, board pictures, screenshots and mouse chart, offscreen; the
 // X11 cases need a real screen and run under xvfb-run.
 #include <QAction>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QImage>
 #include <QRegion>
@@ -216,6 +217,28 @@ TEST_F(MainWindowPicturesTest, AFullScreenshotIsBlackWhereTheOffscreenScreenHasN
     ASSERT_EQ(QSize(full.width, full.height), screen);
     const size_t at = (static_cast<size_t>(bare->y()) * full.width + bare->x()) * full.components;
     for (int c = 0; c < full.components; ++c) EXPECT_LE(full.pixels[at + c], 8);
+}
+
+// The main window's focused widget, with the window made active first.
+QWidget* FocusOf(QWidget& window) {
+    window.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    return QApplication::focusWidget() ? QApplication::focusWidget() : &window;
+}
+
+TEST_F(MainWindowPicturesTest, F12IntoAFolderWhoseNamesCannotBeLookedUpSaysCannotSaveFileAtOnce) {
+    TMain& w = OpenWithDialogs();
+    // "screenshots/" itself is usable, but no name in it can be looked up.
+    Options.LastPath = test::FolderOfPathLength(Home(), 4068);
+    fs::create_directories(Options.LastPath + "screenshots");
+    DebugWindowOn = 1;
+    QTest::keyClick(FocusOf(w), Qt::Key_F12);
+    EXPECT_EQ(messages, std::vector<std::string>{"Cannot save file"});
+    ASSERT_FALSE(DebugLogLines.empty());
+    EXPECT_EQ(DebugLogLines[0].substr(13), "#Cannot save file " + Options.LastPath +
+                                               "screenshots/ (ScreenShot_0000.jpg: File name too long)");
+    EXPECT_TRUE(fs::is_empty(Options.LastPath + "screenshots"));
+    Options.LastPath = Home();
 }
 
 // ---- X11 (run under xvfb-run by their own test entry) ----

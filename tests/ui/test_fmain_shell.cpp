@@ -2,6 +2,7 @@
 // handlers), the tray icon driven by its activation and the window's state, and the global
 // hot key; the X11 cases run under xvfb-run.
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QGuiApplication>
@@ -12,19 +13,21 @@
 #include <QUrlQuery>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "app/FMain.h"
+#include "app/settings/FAbout.h"
 #include "core/FData.h"
 #include "core/shell.h"
-#include "stats/chatreports.h"
 #include "kit/KitGlobalHotKey.h"
 #include "kit/KitTimer.h"
 #include "kit/KitTrayIcon.h"
 #include "platform/x11.h"
+#include "stats/chatreports.h"
 #include "testutil.h"
 #include "ui/test_fmain_fixture.h"
 
@@ -366,6 +369,57 @@ TEST_F(X11BossKeyTest, AltF2HidesAndRestoresTheWindowOnlyWhileTheBossKeyIsOn) {
     QTest::qWait(300);
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(BossKeyHidden, 0);
+}
+
+// A window manager's close request (WM_DELETE_WINDOW), as the close box or Alt+F4 send it.
+void AskToClose(QWidget& window) {
+    xcb_connection_t* c = xcb_connect(nullptr, nullptr);
+    ASSERT_FALSE(xcb_connection_has_error(c));
+    auto atom = [c](const char* name) {
+        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+            c, xcb_intern_atom(c, 0, static_cast<uint16_t>(strlen(name)), name), nullptr);
+        const xcb_atom_t a = reply ? reply->atom : 0;
+        free(reply);
+        return a;
+    };
+    xcb_client_message_event_t event{};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = static_cast<xcb_window_t>(window.winId());
+    event.type = atom("WM_PROTOCOLS");
+    event.data.data32[0] = atom("WM_DELETE_WINDOW");
+    event.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(c, 0, event.window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&event));
+    xcb_flush(c);
+    xcb_disconnect(c);
+}
+
+// The boss key closed every window, and the About box refuses a close: it stayed on screen.
+TEST_F(X11BossKeyTest, AltF2HidesTheAboutBoxWhichStillRefusesThePlayersClose) {
+    Options.doEnableBossKey = true;
+    TMain& w = Open();
+    TAbout about;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    w.ApplyBossKeyOption();
+    ASSERT_TRUE(w.bossBtn->Registered()) << w.bossBtn->LastError();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &w, Qt::Key_F1);
+    ASSERT_TRUE(about.isVisible());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
+    EXPECT_FALSE(w.isEnabled());
+    AskToClose(about);
+    QTest::qWait(300);
+    EXPECT_TRUE(about.isVisible()) << "the player's close is refused";
+
+    ASSERT_TRUE(PressAltF2());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w.isVisible(); }, 3000));
+    EXPECT_FALSE(about.isVisible());
+    EXPECT_EQ(BossKeyHidden, 1);
+    ASSERT_TRUE(PressAltF2());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.isVisible(); }, 3000));
+    EXPECT_FALSE(about.isVisible());
+    EXPECT_TRUE(w.isEnabled());
 }
 
 TEST_F(X11BossKeyTest, AKeyAnotherClientHoldsFailsWithTheLogLine) {

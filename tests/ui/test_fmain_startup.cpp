@@ -1,9 +1,12 @@
 // Start-up pieces of the main window: the single-instance socket and the debug window's place.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QScreen>
+#include <QTest>
 
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -19,6 +22,7 @@
 
 #include "app/Fdebug.h"
 #include "platform/singleinstance.h"
+#include "settings/settingsfile.h"
 #include "test_fmain_fixture.h"
 
 namespace quorlet {
@@ -137,6 +141,32 @@ TEST_F(MainWindowTest, DebugWindowOpensCentredAndInsideTheScreen) {
         EXPECT_FALSE(main.isEnabled());
         debug.hide();
     }
+    main.setEnabled(true);
+}
+
+// Plug-ins load while the main window is made, before the debug window exists: their lines
+// were dropped. They show in the window, older than its start-up report.
+TEST_F(MainWindowTest, PluginLinesLoggedBeforeTheDebugWindowExistsShowInIt) {
+    Options.doSeekPlugins = true;
+    SaveSettings();
+    std::filesystem::create_directories(Home() + "plugins");
+    std::filesystem::copy_file(std::string(QUORLET_TEST_PLUGIN_DIR) + "/libplugin_throws.so",
+                               Home() + "plugins/c.so");
+    TMain& main = Open();
+    Tdebug debug(&main);
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &main, Qt::Key_D);
+    ASSERT_TRUE(debug.isVisible());
+    QStringList shown = debug.dm->toPlainText().split(QLatin1Char('\n'));
+    for (QString& line : shown)
+        line = line.mid(13);
+    const qsizetype report = shown.indexOf(QStringLiteral("path      | ") + QString::fromStdString(Home()));
+    const qsizetype failed = shown.indexOf(QStringLiteral("#plugins load error"));
+    const qsizetype searching = shown.indexOf(QStringLiteral("searching plugins..."));
+    ASSERT_GE(report, 0);
+    EXPECT_GT(failed, report);
+    EXPECT_GT(searching, failed);
     main.setEnabled(true);
 }
 

@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -20,9 +22,9 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
-#include <optional>
-
 #include <sys/stat.h>
+#include <optional>
+#include <sstream>
 
 #include "app/settings/FOptions.h"
 #include "settings/FCap.h"
@@ -452,6 +454,63 @@ TEST_F(OptionsWindowTest, PageButtons) {
     QTest::mouseClick(Find<QPushButton>("sbJustifyByCenter"), Qt::LeftButton);
     EXPECT_EQ(Options.posMainX, window->x());
     EXPECT_EQ(Options.posMainY, window->y());
+}
+
+// The value of `key` in a desktop entry's text ("" when missing).
+std::string EntryValue(const std::string& text, const std::string& key) {
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line))
+        if (line.rfind(key + "=", 0) == 0) return line.substr(key.size() + 1);
+    return {};
+}
+
+// The program an Exec value starts: its first word, unquoted by the Desktop Entry rules.
+std::string ExecProgram(const std::string& exec) {
+    if (exec.empty() || exec[0] != '"') return exec.substr(0, exec.find(' '));
+    std::string word;
+    for (std::size_t i = 1; i < exec.size() && exec[i] != '"'; ++i)
+        word += exec[i] == '\\' && i + 1 < exec.size() ? exec[++i] : exec[i];
+    return word;
+}
+
+// The launcher passed the program's path already quoted: Exec= named a program with quotes in
+// its name and Path= began with a quote, so it started nothing. Without a desktop folder the
+// command said nothing.
+TEST_F(OptionsWindowTest, PutShortcutToTheDesktopWritesALauncherThatStartsTheProgram) {
+    const std::string desktop = Home() + "My Desktop";
+    std::filesystem::create_directories(Home() + "config");
+    std::ofstream(Home() + "config/user-dirs.dirs") << "XDG_DESKTOP_DIR=\"" << desktop << "\"\n";
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(Home() + "config"));
+    std::filesystem::create_directories(desktop);
+    UiHooks.ShowOptionsWindow(4);
+    QPushButton* button = Find<QPushButton>("sbShortcut");
+    ASSERT_TRUE(button->isVisible());
+    QTest::mouseClick(button, Qt::LeftButton);
+    const std::string launcher = desktop + "/Minesweeper Quorlet.desktop";
+    const std::string text = test::ReadFileText(launcher);
+    const std::string program = QCoreApplication::applicationFilePath().toStdString();
+    EXPECT_EQ(ExecProgram(EntryValue(text, "Exec")), program) << text;
+    EXPECT_EQ(EntryValue(text, "Path"), std::filesystem::path(program).parent_path().string()) << text;
+    EXPECT_TRUE(messages.empty());
+    QProcess validate;
+    validate.setProcessChannelMode(QProcess::MergedChannels);
+    validate.start(QStringLiteral("desktop-file-validate"), {QString::fromStdString(launcher)});
+    ASSERT_TRUE(validate.waitForFinished(10000))
+        << "desktop-file-validate (package desktop-file-utils) missing";
+    EXPECT_EQ(validate.exitCode(), 0);
+    EXPECT_EQ(validate.readAll().toStdString(), "");
+
+    std::filesystem::remove_all(desktop);
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(messages, std::vector<std::string>{"Cannot load folder\r\n" + desktop});
+    EXPECT_TRUE(Logged("#Cannot load folder " + desktop));
+    EXPECT_FALSE(std::filesystem::exists(desktop));
+    if (oldConfig.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", oldConfig);
 }
 
 } // namespace

@@ -2,16 +2,24 @@
 // search and closing with the main window enabled again.
 #include <QAbstractItemModel>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QSpinBox>
-#include <QTimer>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTableView>
+#include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QtCharts/QPieSeries>
 #include <QtCharts/QPieSlice>
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -147,6 +155,56 @@ TEST_F(HistoryWindowTest, BackupAndClearWithTheQuestionAnswered) {
     EXPECT_FALSE(std::filesystem::exists(Home() + "stats.dat"));
     EXPECT_FALSE(h.isVisible());
     EXPECT_TRUE(window->isEnabled());
+}
+
+// Marks a file so that not even the administrator may delete it, for as long as it lives.
+class TUndeletable {
+  public:
+    explicit TUndeletable(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY)) {
+        int flags = 0;
+        if (fd_ >= 0 && ::ioctl(fd_, FS_IOC_GETFLAGS, &flags) == 0) {
+            flags |= FS_IMMUTABLE_FL;
+            set_ = ::ioctl(fd_, FS_IOC_SETFLAGS, &flags) == 0;
+        }
+    }
+    ~TUndeletable() {
+        int flags = 0;
+        if (set_ && ::ioctl(fd_, FS_IOC_GETFLAGS, &flags) == 0) {
+            flags &= ~FS_IMMUTABLE_FL;
+            ::ioctl(fd_, FS_IOC_SETFLAGS, &flags);
+        }
+        if (fd_ >= 0) ::close(fd_);
+    }
+    bool Set() const { return set_; }
+
+  private:
+    int fd_;
+    bool set_ = false;
+};
+
+// Clear closed the window and said nothing when "stats.dat" stayed: the games came back at
+// the next opening. The real question answered Yes as the player does.
+TEST_F(HistoryWindowTest, ClearThatCannotDeleteTheFileSaysSoAndKeepsWindowAndTable) {
+    THistory& h = OpenHistory({Played(0, 10, 0), Played(1, 20, 0)});
+    const TUndeletable locked(Home() + "stats.dat");
+    if (!locked.Set()) GTEST_SKIP() << "the file system or this user cannot make a file undeletable";
+    UiHooks.ShowHistoryWindow(26);
+    ASSERT_TRUE(h.pSetup->isVisible());
+    bool asked = false;
+    QTimer::singleShot(0, [&] {
+        auto* question = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(question, nullptr);
+        asked = question->text() == QStringLiteral("This will delete ALL history entires. Are you sure?");
+        QTest::mouseClick(question->button(QMessageBox::Yes), Qt::LeftButton);
+    });
+    QTest::mouseClick(h.ClearBtn, Qt::LeftButton);
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(messages, std::vector<std::string>{"Cannot save file\r\n" + Home() + "stats.dat"});
+    EXPECT_TRUE(h.isVisible());
+    EXPECT_FALSE(window->isEnabled());
+    EXPECT_EQ(GameHistory[1].day, 5);
+    EXPECT_EQ(std::filesystem::file_size(Home() + "stats.dat"), 2 * kHistoryFileRecordSize);
+    h.ExitBtn->trigger();
 }
 
 TEST_F(HistoryWindowTest, SearchSortAndTheIndexOfSpeed) {

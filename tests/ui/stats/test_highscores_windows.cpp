@@ -1,12 +1,19 @@
 // The new-record notice after a won game and the local high-score window, through the windows.
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QFileDialog>
 #include <QGuiApplication>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -185,6 +192,54 @@ TEST_F(X11HighScoreNoticeTest, NoticeOverABeginnerBoardAtTheScreenEdgeStaysOnThe
     // Still a third of its height above the main window's middle.
     const QRect main = window->frameGeometry();
     EXPECT_EQ(shown.top(), main.top() + main.height() / 2 - shown.height() / 3);
+}
+
+// The file dialog proposed "scores_best.htm*" (its name filter, set after the name, took the
+// name's extension) and saved under that name. The real dialog, as the player meets it: each
+// page's tab clicked, a right click on the table, "Save Table", Enter on the proposed name.
+TEST_F(HighScoreWindowsTest, SaveTableProposesAndWritesEachPagesHtmlName) {
+    OpenAll();
+    UiHooks.ShowHighScoresWindow(1);
+    ASSERT_TRUE(scores->isVisible());
+    QTabBar* tabs = scores->pager->findChild<QTabBar*>();
+    ASSERT_NE(tabs, nullptr);
+    for (int page = 1; page <= 6; ++page) {
+        SCOPED_TRACE(page);
+        const std::string name = HighScorePageFileName(page);
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page - 1).center());
+        ASSERT_EQ(scores->pager->currentIndex(), page - 1);
+        QWidget* table = scores->grids[page - 1]->viewport();
+        const QPoint at(40, 40);
+        QContextMenuEvent click(QContextMenuEvent::Mouse, at, table->mapToGlobal(at));
+        QApplication::sendEvent(table, &click);
+        ASSERT_TRUE(scores->lhspopup->isVisible());
+        QString proposed, folder;
+        bool acceptedByEnter = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            folder = dialog->directory().absolutePath();
+            if (auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                proposed = edit->text();
+            if (!QTest::qWaitForWindowActive(dialog) || !QApplication::focusWidget()) {
+                dialog->reject();
+                FAIL() << "the dialog has no focus";
+            }
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            acceptedByEnter = !dialog->isVisible();
+            if (!acceptedByEnter) dialog->reject();
+        });
+        QTest::mouseClick(scores->lhspopup, Qt::LeftButton, {},
+                          scores->lhspopup->actionGeometry(scores->savehtmlbtn).center());
+        EXPECT_EQ(proposed.toStdString(), name);
+        EXPECT_EQ(folder.toStdString() + "/", Options.LastPath);
+        EXPECT_TRUE(acceptedByEnter);
+        EXPECT_EQ(test::ReadFileText(Options.LastPath + name), HighScorePageHtml(HighScorePage(page), name));
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(Options.LastPath))
+        EXPECT_EQ(entry.path().filename().string().find('*'), std::string::npos) << entry.path();
+    EXPECT_TRUE(messages.empty());
+    scores->close();
 }
 
 } // namespace
