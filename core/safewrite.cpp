@@ -48,18 +48,27 @@ std::string SafeWriteTempPrefix(const std::string& path) {
     return folder + "." + name + ".tmp.";
 }
 
-bool SafeWriteFile(const std::string& path, std::string_view bytes, std::string* error) {
-    auto fail = [&](int code, const char* what) {
-        if (error) *error = std::string(what) + ": " + std::strerror(code);
-        return false;
-    };
-    if (path.empty() || path.back() == '/') return fail(EINVAL, "no file name");
+namespace {
+
+// Pieces are gathered up to this size before they go to the file.
+constexpr std::size_t kStreamBuffer = std::size_t{1} << 20;
+
+} // namespace
+
+TSafeFileWriter::TSafeFileWriter(const std::string& path) : path_(path) {
+    if (path.empty() || path.back() == '/') {
+        Fail(EINVAL, "no file name");
+        return;
+    }
     std::string pattern = SafeWriteTempPrefix(path) + "XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
-    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
-    if (fd < 0) return fail(errno, "cannot create a temporary file");
-    const std::string temp(name.data());
+    fd_ = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd_ < 0) {
+        Fail(errno, "cannot create a temporary file");
+        return;
+    }
+    temp_ = name.data();
 
     // mkostemp makes the file private; a saved file gets the usual rights (or the old file's).
     mode_t mode = 0666;
@@ -71,32 +80,70 @@ bool SafeWriteFile(const std::string& path, std::string_view bytes, std::string*
         ::umask(mask);
         mode &= ~mask;
     }
-    ::fchmod(fd, mode);
+    ::fchmod(fd_, mode);
+}
 
-    if (!WriteAll(fd, bytes.data(), bytes.size())) {
-        const int code = errno;
-        ::close(fd);
-        ::unlink(temp.c_str());
-        return fail(code, "cannot write");
+TSafeFileWriter::~TSafeFileWriter() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!committed_ && !temp_.empty()) ::unlink(temp_.c_str());
+}
+
+bool TSafeFileWriter::Fail(int code, const char* what) {
+    if (error_.empty()) error_ = std::string(what) + ": " + std::strerror(code);
+    return false;
+}
+
+bool TSafeFileWriter::Flush() {
+    if (!error_.empty()) {
+        buffer_.clear();
+        return false;
     }
-    if (::fsync(fd) != 0) {
-        const int code = errno;
-        ::close(fd);
-        ::unlink(temp.c_str());
-        return fail(code, "cannot flush");
+    const bool written = WriteAll(fd_, buffer_.data(), buffer_.size());
+    buffer_.clear();
+    return written || Fail(errno, "cannot write");
+}
+
+void TSafeFileWriter::Write(std::string_view bytes) {
+    if (!error_.empty()) return;
+    if (buffer_.size() + bytes.size() > kStreamBuffer) {
+        Flush();
+        if (bytes.size() > kStreamBuffer) { // a big piece goes straight through
+            if (error_.empty() && !WriteAll(fd_, bytes.data(), bytes.size())) Fail(errno, "cannot write");
+            return;
+        }
     }
-    if (::close(fd) != 0) {
-        const int code = errno;
-        ::unlink(temp.c_str());
-        return fail(code, "cannot close");
-    }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
-        const int code = errno;
-        ::unlink(temp.c_str());
-        return fail(code, "cannot replace the file");
-    }
-    SyncFolder(path);
-    return true;
+    buffer_.append(bytes);
+}
+
+char* TSafeFileWriter::Extend(std::size_t count) {
+    if (buffer_.size() + count > kStreamBuffer && !buffer_.empty()) Flush();
+    const std::size_t at = buffer_.size();
+    buffer_.resize(at + count);
+    // A piece larger than the buffer goes out at the next call.
+    return buffer_.data() + at;
+}
+
+bool TSafeFileWriter::Commit(std::string* error) {
+    const auto result = [&](bool ok) {
+        if (!ok && error) *error = error_;
+        return ok;
+    };
+    if (committed_) return result(true);
+    if (!error_.empty() || !Flush()) return result(false);
+    if (::fsync(fd_) != 0) return result(Fail(errno, "cannot flush"));
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) return result(Fail(errno, "cannot close"));
+    if (::rename(temp_.c_str(), path_.c_str()) != 0) return result(Fail(errno, "cannot replace the file"));
+    committed_ = true;
+    SyncFolder(path_);
+    return result(true);
+}
+
+bool SafeWriteFile(const std::string& path, std::string_view bytes, std::string* error) {
+    TSafeFileWriter writer(path);
+    writer.Write(bytes);
+    return writer.Commit(error);
 }
 
 void RemoveStaleSafeWriteTemps(const std::string& path) {
