@@ -183,22 +183,28 @@ void RankingHeader(THistoryGrid& sg, const std::string& valueCaption, const std:
 template <typename Value, typename Other>
 void WriteRanking(THistoryGrid& sg, const std::vector<int32_t>& order, Value value, Other other) {
     const std::string styles[2] = {StyleText(0), StyleText(1)};
+    THistoryRow cells;
     int row = 1;
     for (const int32_t i : order) {
         const TGameRecord& r = GameHistory[static_cast<size_t>(i)];
-        sg.SetCells(row, std::to_string(row), value(r), FormatDate(r.day, r.month, r.year),
-                    FormatClockTime(r.hour, r.minute, r.second), std::to_string(r.bbbv), other(r),
-                    styles[r.flagging == 1]);
+        cells.Number(static_cast<uint64_t>(row))
+            .Format([&r, value](char* out) { return value(out, r); })
+            .Format([&r](char* out) { return PutDate(out, r.day, r.month, r.year); })
+            .Format([&r](char* out) { return PutClockTime(out, r.hour, r.minute, r.second); })
+            .Number(r.bbbv)
+            .Format([&r, other](char* out) { return other(out, r); })
+            .Text(styles[r.flagging == 1])
+            .SetInto(sg, row);
         ++row;
     }
     sg.SetRowCount(row);
 }
 
-std::string TimeText(const TGameRecord& r) {
-    return FormatGameTime(r.timeSec, r.timeHund);
+size_t TimeText(char* out, const TGameRecord& r) {
+    return PutGameTime(out, r.timeSec, r.timeHund);
 }
-std::string RateText(const TGameRecord& r) {
-    return FormatGameTimePlain(r.bbbvsWhole, r.bbbvsHund);
+size_t RateText(char* out, const TGameRecord& r) {
+    return PutGameTimePlain(out, r.bbbvsWhole, r.bbbvsHund);
 }
 
 } // namespace
