@@ -74,6 +74,14 @@ void THistoryGrid::SetRowBytes(size_t row, std::string_view bytes) {
     rowSize_[row] = static_cast<uint32_t>(bytes.size());
 }
 
+void THistoryGrid::Reserve(int rows, size_t bytesPerRow) {
+    if (rows <= 0) return;
+    const auto n = static_cast<size_t>(rows);
+    block_.reserve(n * bytesPerRow); // no more than once for a grid that held such a page
+    rowStart_.reserve(n);
+    rowSize_.reserve(n);
+}
+
 void THistoryGrid::SetColCount(int count) {
     colCount_ = std::max(count, 0);
     widths_.resize(static_cast<size_t>(colCount_), kDefaultColWidth);
@@ -166,24 +174,34 @@ void THistoryRow::SetInto(THistoryGrid& grid, int row) {
 void THistoryGrid::ReorderRows(int first, const std::vector<size_t>& order, int keep) {
     if (first < 0 || order.empty()) return;
     const auto base = static_cast<size_t>(first);
-    // The new rows side by side first: each from its own first cells and the moved row's rest.
-    std::string built;
-    std::vector<size_t> ends(order.size());
-    for (size_t i = 0; i < order.size(); ++i) {
-        const std::string_view own = Row(base + i), moved = Row(base + order[i]);
-        int walked = 0, skipped = 0;
-        built.append(own.substr(0, FindCell(own, keep, walked)));
-        for (; walked < keep; ++walked) // a short row keeps its place for the moved cells
-            AppendCell(built, {});
-        const size_t tail = FindCell(moved, keep, skipped);
-        if (tail < moved.size()) built.append(moved.substr(tail));
-        ends[i] = built.size();
+    if (rowStart_.size() < base + order.size()) {
+        rowStart_.resize(base + order.size(), static_cast<uint32_t>(block_.size()));
+        rowSize_.resize(base + order.size(), 0);
     }
-    size_t from = 0;
-    for (size_t i = 0; i < order.size(); ++i) {
-        SetRowBytes(base + i, std::string_view(built).substr(from, ends[i] - from));
-        from = ends[i];
+    // A new block in one pass: the other rows as they are, each reordered row from its own
+    // first cells and the moved row's rest.
+    std::string packed;
+    packed.reserve(live_ + 2 * order.size() * static_cast<size_t>(std::max(keep, 0)));
+    std::vector<uint32_t> starts(rowStart_.size()), sizes(rowSize_.size());
+    for (size_t r = 0; r < rowStart_.size(); ++r) {
+        starts[r] = static_cast<uint32_t>(packed.size());
+        if (r < base || r >= base + order.size()) {
+            packed.append(Row(r));
+        } else {
+            const std::string_view own = Row(r), moved = Row(base + order[r - base]);
+            int walked = 0, skipped = 0;
+            packed.append(own.substr(0, FindCell(own, keep, walked)));
+            for (; walked < keep; ++walked) // a short row keeps its place for the moved cells
+                AppendCell(packed, {});
+            const size_t tail = FindCell(moved, keep, skipped);
+            if (tail < moved.size()) packed.append(moved.substr(tail));
+        }
+        sizes[r] = static_cast<uint32_t>(packed.size() - starts[r]);
     }
+    block_.swap(packed);
+    rowStart_.swap(starts);
+    rowSize_.swap(sizes);
+    live_ = block_.size();
 }
 
 void THistoryGrid::SetRow(int row, const std::vector<std::string>& texts) {

@@ -45,6 +45,10 @@ class THistoryGrid {
     // Writes the texts into one row from column 0 on.
     void SetRow(int row, const std::vector<std::string>& texts);
 
+    // Room for `rows` rows of about `bytesPerRow` bytes of text: a long page fills its block
+    // without moving it as it grows.
+    void Reserve(int rows, size_t bytesPerRow);
+
     // Empties every cell inside the current column and row counts.
     void Clear();
 

@@ -285,6 +285,7 @@ void FillEntireStatisticsDebug(THistoryGrid& sg) {
                   FormatGameTimePlain(whole, hund)});
     const std::string styles[2] = {StyleText(0), StyleText(1)};
     const std::string levels[3] = {LevelText(0), LevelText(1), LevelText(2)};
+    sg.Reserve(static_cast<int>(n) + 3, 64);
     THistoryRow cells;
     for (uint32_t i = 0; i < n; ++i) {
         const TGameRecord& r = GameHistory[i];

@@ -152,6 +152,7 @@ void SearchHistory(THistoryGrid& sgs, const THistorySearchFilter& f) {
                                 SecondsOfDay(f.hour2, f.minute2, f.second2)};
     const std::string styles[2] = {StyleText(0), StyleText(1)};
     const std::string levels[3] = {LevelText(0), LevelText(1), LevelText(2)};
+    sgs.Reserve(static_cast<int>(n) + 2, 64);
     THistoryRow cells;
     int r = 2;
     for (uint32_t i = 0; i < n; ++i) {
