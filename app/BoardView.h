@@ -18,9 +18,19 @@ class TImageView : public QWidget {
   public:
     explicit TImageView(QWidget* parent = nullptr);
 
-    QImage& Image() { return image_; }
-    const QImage& Image() const { return image_; }
+    // The whole image (a surface's every row filled first).
+    QImage& Image();
+    const QImage& Image() const;
     void SetImage(const QImage& image);
+
+    // A surface of the given size in one colour. Its memory is taken when it is first drawn
+    // on, and its rows are filled only as drawing reaches them: a board or a counter uses a
+    // small corner of the largest board's surface.
+    void SetSurface(int width, int height, const QColor& fill);
+    // The whole surface painted in one colour again, in no time.
+    void FillSurface(const QColor& fill);
+    // The image for drawing inside its first `rows` rows (filled up to there).
+    QImage& ImageRows(int rows);
 
     // Qt sends a second quick press as a double click: it reaches OnPress like any press.
     std::function<void(QMouseEvent*)> OnPress;
@@ -35,7 +45,13 @@ class TImageView : public QWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
-    QImage image_;
+    void FillRows(int rows) const;
+
+    mutable QImage image_;
+    // The surface: its size, its colour and how many of its rows hold their pixels.
+    QSize surface_;
+    QColor fill_;
+    mutable int filledRows_ = 0;
 };
 
 // A grey panel with a raised or sunken bevel of the given width.

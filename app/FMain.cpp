@@ -74,7 +74,7 @@ QString TMain::ApplicationTitle() {
     return QString::fromStdString(quorlet::ApplicationTitle());
 }
 
-TMain::TMain(const QString& firstArgument, QWidget* parent)
+TMain::TMain(const QString& firstArgument, QWidget* parent, TStartupPaint paint)
     : QMainWindow(parent), instance_(std::make_unique<TSingleInstance>()) {
     gMainWindow = this;
     BuildForm();
@@ -86,6 +86,7 @@ TMain::TMain(const QString& firstArgument, QWidget* parent)
     InstallHooks();
     InstallShell();
     FormCreate(firstArgument);
+    if (paint == TStartupPaint::AllSteps) FinishStartup();
 }
 
 TMain::~TMain() {
@@ -104,14 +105,13 @@ void TMain::BuildForm() {
     iTimer = new TImageView(pTimer);
     for (TImageView* led : {iBombs, iTimer}) {
         led->setGeometry(2, 2, 3 * kLedWidth, kLedHeight);
-        led->Image() = QImage(480, 480, QImage::Format_RGB32);
-        led->Image().fill(Qt::black);
+        led->SetSurface(480, 480, Qt::black);
     }
     bNewGame = new TImageView(pInfo);
     pBox = new TBevelPanel(3, false, pMain);
     box = new TImageView(pBox);
     box->setMouseTracking(true);
-    box->Image() = QImage(480, 480, QImage::Format_RGB32);
+    box->SetSurface(480, 480, Qt::black);
     NameLabel = new QWidget(client);
     lnamelabel = new QLabel(NameLabel);
     imFlag = new TImageView(NameLabel);
@@ -277,7 +277,7 @@ void TMain::InstallHooks() {
     };
     UiHooks.RedrawBoard = [] {
         if (TMain* m = MainWindow()) {
-            m->box->Image().fill(QColor(0xC0, 0xC0, 0xC0));
+            m->box->FillSurface(QColor(0xC0, 0xC0, 0xC0));
             m->RedrawBoard();
             m->ShowFace();
         }
@@ -356,6 +356,7 @@ void TMain::InstallHooks() {
 // ---- Start-up and shutdown ----
 
 void TMain::FormCreate(const QString& firstArgument) {
+    firstArgument_ = firstArgument;
     const std::vector<TStartupStep> steps = {
         {1,
          [] {
@@ -462,7 +463,7 @@ void TMain::FormCreate(const QString& firstArgument) {
         {1,
          [this] {
              for (TImageView* v : {box, iBombs, iTimer})
-                 v->Image().fill(QColor(0xC0, 0xC0, 0xC0));
+                 v->FillSurface(QColor(0xC0, 0xC0, 0xC0));
              return true;
          }},
         {1,
@@ -478,23 +479,39 @@ void TMain::FormCreate(const QString& firstArgument) {
              ReloadInterface();
              return true;
          }},
-        {1,
+        // The board's part of the next step; the history follows in FinishStartup.
+        {0,
          [this] {
              RedrawBoard();
-             // The history file is read here, once, after the first board is painted.
-             LoadHistoryFile();
-             return true;
-         }},
-        {1,
-         [&firstArgument] {
-             ClassifyStartupArgument(firstArgument.toStdString());
              return true;
          }},
     };
     // A failed step is reported with its number and the program runs on with what was set up;
     // only a refusal (another instance) ends the start.
-    startedUp_ = RunStartupSteps(steps) != TStartupResult::Refused;
+    const TStartupResult result = RunStartupSteps(steps, 0, &startupCounter_);
+    startedUp_ = result != TStartupResult::Refused;
+    startupFailed_ = result == TStartupResult::Failed;
     if (startedUp_) MainWindowCreated = 1;
+}
+
+void TMain::FinishStartup() {
+    // After a failed step the remaining ones are skipped, as within one run of the steps.
+    if (!startedUp_ || startupFailed_ || finished_) return;
+    finished_ = true;
+    const std::vector<TStartupStep> steps = {
+        {1,
+         [] {
+             // The history file is read here, once, after the first board is painted.
+             LoadHistoryFile();
+             return true;
+         }},
+        {1,
+         [this] {
+             ClassifyStartupArgument(firstArgument_.toStdString());
+             return true;
+         }},
+    };
+    RunStartupSteps(steps, startupCounter_);
 }
 
 void TMain::FormClose() {

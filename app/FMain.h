@@ -9,6 +9,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,8 +35,14 @@ class TMain : public QMainWindow {
     Q_OBJECT
 
   public:
+    // How much of the start the constructor runs: every step, or all but the history file and
+    // the command line, which FinishStartup then runs once the window has been painted.
+    enum class TStartupPaint { AllSteps, PaintFirst };
     // Runs the start-up sequence (FormCreate) with the given first command-line argument.
-    explicit TMain(const QString& firstArgument = {}, QWidget* parent = nullptr);
+    explicit TMain(const QString& firstArgument = {}, QWidget* parent = nullptr,
+                   TStartupPaint paint = TStartupPaint::AllSteps);
+    // The start's last steps (LoadHistoryFile, the command line) after a PaintFirst start; once.
+    void FinishStartup();
     ~TMain() override;
 
     // False when start-up was refused (another instance, no memory): the caller quits.
@@ -59,12 +66,13 @@ class TMain : public QMainWindow {
     void ShowFace();
 
     // ---- Country flags (FMainFlags.cpp) ----
-    // One picture per country code from `folder` (empty: the installed collection); a missing
-    // file is the blank picture. Also lets a loaded video show its flag.
+    // The flag pictures come from `folder` (empty: the installed collection), each read when it
+    // is first shown; a missing file is the blank picture. Also lets a loaded video show its flag.
     void LoadFlagImages(const QString& folder = {});
-    // The name line's flag: picture `country` of imC; nothing for 0 or a code past the list.
+    // The picture of a country code; blank for a code past the country table.
+    const QPixmap& FlagImage(uint8_t country);
+    // The name line's flag: picture `country`; nothing for 0 or a code past the list.
     void ShowFlag(uint8_t country);
-    std::vector<QPixmap> imC;
 
     // ---- Commands ----
     void NewBtnClick();
@@ -293,6 +301,8 @@ class TMain : public QMainWindow {
     void FormCreate(const QString& firstArgument);
     void FormClose();
     void ApplyMenuCaptions();
+    // The board's surface for drawing inside the board.
+    QImage& BoardImage();
     void PaintCell(QPainter& painter, int column, int row);
     void CounterOverlayStep();
     void DrawCornerLabels(const char* word, int rightInset);
@@ -304,8 +314,15 @@ class TMain : public QMainWindow {
     static void BoxPosition(QMouseEvent* event, int& x, int& y);
 
     std::unique_ptr<TSingleInstance> instance_;
+    // The flag pictures by country code, read on first use from flagFolder_.
+    std::vector<std::optional<QPixmap>> imC;
+    QString flagFolder_;
     QActionGroup* levelGroup_ = nullptr;
     bool startedUp_ = false;
+    bool startupFailed_ = false;
+    bool finished_ = false;
+    uint8_t startupCounter_ = 0;
+    QString firstArgument_;
     bool saveOnClose_ = false;
     bool closed_ = false;
     bool shownOnce_ = false;

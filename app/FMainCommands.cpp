@@ -153,7 +153,7 @@ void TMain::ApplyCustomBoard(int width, int height, int mines) {
     GameLevel = glCustom;
     ReloadInterface();
     SyncLevelChecks();
-    box->Image().fill(QColor(0xC0, 0xC0, 0xC0));
+    box->FillSurface(QColor(0xC0, 0xC0, 0xC0));
     RedrawBoard();
     ResetCountersWindow();
     DebugLog(UIText("0045"));

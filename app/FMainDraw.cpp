@@ -72,10 +72,14 @@ void TMain::PaintCell(QPainter& painter, int column, int row) {
     painter.drawImage(column * kCellSize, row * kCellSize, Skins().cells[Options.skinNumber][state]);
 }
 
+QImage& TMain::BoardImage() {
+    return box->ImageRows((LastRow + 1) * kCellSize);
+}
+
 void TMain::RedrawBoard() {
     {
         // One painter for the whole loop: opening one per cell costs more than the cells.
-        QPainter p(&box->Image());
+        QPainter p(&BoardImage());
         for (int c = 0; c <= LastColumn; ++c)
             for (int r = 0; r <= LastRow; ++r)
                 PaintCell(p, c, r);
@@ -99,7 +103,7 @@ void TMain::RedrawChangedCells() {
         for (int c = 0; c <= LastColumn; ++c)
             for (int r = 0; r <= LastRow; ++r)
                 if (VisibleBoard[c][r] != DrawnBoard[c][r]) {
-                    if (!p.isActive()) p.begin(&box->Image());
+                    if (!p.isActive()) p.begin(&BoardImage());
                     PaintCell(p, c, r);
                     if (c == hintColumn_ && r == hintRow_) hintColumn_ = hintRow_ = -1;
                     changed = true;
@@ -124,7 +128,7 @@ void TMain::CounterOverlayStep() {
 
 void TMain::DrawLed(TImageView* view, const std::array<char, 3>& text) {
     const int skin = Options.skinTimerNumber == 1 ? 1 : 0;
-    QPainter p(&view->Image());
+    QPainter p(&view->ImageRows(kLedHeight));
     for (int i = 0; i < 3; ++i)
         p.drawImage(i * kLedWidth, 0, Skins().leds[skin][LedGlyphIndex(text[i])]);
 }
@@ -139,7 +143,7 @@ void TMain::DrawTimer() {
                                          Options.doRecorderStyleTimer);
     DrawLed(iTimer, d.text);
     if (d.dotAfter > 0) {
-        QPainter p(&iTimer->Image());
+        QPainter p(&iTimer->ImageRows(kLedHeight));
         p.fillRect(d.dotAfter == 1 ? 12 : 25, 21, 2, 2, QColor(0xFF, 0, 0));
     }
     DrawMineCounter();
@@ -152,7 +156,7 @@ void TMain::DrawCornerLabels(const char* word, int rightInset) {
     const int w = (LastColumn + 1) * kCellSize;
     const int h = (LastRow + 1) * kCellSize;
     const QColor grey(0x80, 0x80, 0x80);
-    QPainter p(&box->Image());
+    QPainter p(&BoardImage());
     DrawPixelText(p, 1, 2, word, Qt::white);
     DrawPixelText(p, w - rightInset + 1, 2, word, grey);
     DrawPixelText(p, 1, h - 10 + 2, word, grey);
@@ -171,7 +175,7 @@ void TMain::DrawCustomLabels() {
 void TMain::ClearHint() {
     if (hintColumn_ < 0) return;
     if (hintColumn_ <= LastColumn && hintRow_ <= LastRow) {
-        QPainter p(&box->Image());
+        QPainter p(&BoardImage());
         PaintCell(p, hintColumn_, hintRow_);
     }
     hintColumn_ = hintRow_ = -1;
@@ -195,7 +199,7 @@ void TMain::DrawProbabilityHint() {
     const QColor fill = colour == THintColour::Green    ? QColor(0x00, 0xFF, 0x00)
                         : colour == THintColour::Yellow ? QColor(0xFF, 0xFF, 0x00)
                                                         : QColor(0xFF, 0x00, 0x00);
-    QPainter painter(&box->Image());
+    QPainter painter(&BoardImage());
     painter.fillRect(column * kCellSize + 2, row * kCellSize + 2, 12, 12, fill);
     hintColumn_ = column;
     hintRow_ = row;

@@ -13,24 +13,33 @@
 namespace quorlet {
 
 void TMain::LoadFlagImages(const QString& folder) {
-    QPixmap blank(16, 11);
-    blank.fill(Qt::transparent);
-    imC.assign(kCountryCount, blank);
-    const QString from = folder.isEmpty() ? QString::fromLatin1(kFlagFolder) : folder;
-    for (std::size_t code = 1; code < kCountryCount; ++code) {
-        QPixmap flag;
-        if (flag.load(from + QString::fromStdString(CountryFlagFile(code)))) imC[code] = flag;
-    }
+    imC.assign(kCountryCount, std::nullopt);
+    flagFolder_ = folder.isEmpty() ? QString::fromLatin1(kFlagFolder) : folder;
     UiHooks.ShowReplayFlag = [](uint8_t country) {
         if (TMain* m = MainWindow()) m->ShowFlag(country);
     };
 }
 
+const QPixmap& TMain::FlagImage(uint8_t country) {
+    static const QPixmap blank = [] {
+        QPixmap p(16, 11);
+        p.fill(Qt::transparent);
+        return p;
+    }();
+    if (country == 0 || country >= imC.size()) return blank;
+    std::optional<QPixmap>& flag = imC[country];
+    if (!flag) {
+        QPixmap loaded;
+        flag = loaded.load(flagFolder_ + QString::fromStdString(CountryFlagFile(country))) ? loaded : blank;
+    }
+    return *flag;
+}
+
 void TMain::ShowFlag(uint8_t country) {
-    const bool shown = country != 0 && country < imC.size();
+    const bool shown = country != 0 && country < kCountryCount;
     const QSize line = NameLabel->size();
     if (shown) {
-        imFlag->SetImage(imC[country].toImage());
+        imFlag->SetImage(FlagImage(country).toImage());
         imFlag->setGeometry(0, (line.height() - 11) / 2, 16, 11);
     }
     imFlag->setVisible(shown);

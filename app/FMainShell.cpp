@@ -104,8 +104,8 @@ void TMain::ApplyShellMenuCaptions() {
 }
 
 void TMain::InstallShell() {
+    // Every window without an icon of its own shows the application's.
     QApplication::setWindowIcon(ProgramIcon());
-    setWindowIcon(ProgramIcon());
     UiHooks.ProgramIconFile = [] { return quorlet::ProgramIconFile(); };
 
     // Stored inactive: nothing is shown until the window is minimised.

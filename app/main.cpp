@@ -5,6 +5,7 @@
 #include "app/FMain.h"
 #include "app/FProgressBar.h"
 #include "app/Fdebug.h"
+#include "app/firstpaint.h"
 #include "app/uihooks_qt.h"
 #include "core/debuglog.h"
 #include "kit/KitStartup.h"
@@ -30,10 +31,15 @@ int main(int argc, char* argv[]) {
         // The kit's objects before the main window; freed after the windows are gone.
         quorlet::TKitStartupScope kitStartup;
         const QStringList args = QApplication::arguments();
-        // The windows in their fixed order.
-        quorlet::TMain mainWindow(args.size() > 1 ? args.at(1) : QString());
-        quorlet::Tdebug debugWindow(&mainWindow);
+        // The windows in their fixed order; the main window is on screen, at its saved place,
+        // before the others are built, and no input is handled until they all exist.
+        quorlet::TMain mainWindow(args.size() > 1 ? args.at(1) : QString(), nullptr,
+                                  quorlet::TMain::TStartupPaint::PaintFirst);
         if (!mainWindow.StartedUp()) return 0;
+        quorlet::RestoreWindowPositions();
+        quorlet::ShowAndAwaitFirstPaint(&mainWindow);
+        mainWindow.FinishStartup();
+        quorlet::Tdebug debugWindow(&mainWindow);
         quorlet::TAbout aboutBox;
         quorlet::TOptions_window optionsWindow;
         quorlet::THistory historyWindow(&mainWindow);
@@ -47,7 +53,6 @@ int main(int argc, char* argv[]) {
         quorlet::Tcustom_board_size customBoard;
         quorlet::TMult multiplayerWindow(&mainWindow);
         quorlet::TFormula formulaEditor;
-        mainWindow.show();
         return app.exec();
     } catch (...) {
         quorlet::DebugLog("application initialization failed");

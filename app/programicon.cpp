@@ -43,9 +43,13 @@ QImage ProgramIconImage(int size) {
 }
 
 QIcon ProgramIcon() {
-    QIcon icon;
-    for (const int size : {16, 32, 48, 64})
-        icon.addPixmap(QPixmap::fromImage(ProgramIconImage(size)));
+    // Drawn once: the windows, the application and the tray share it.
+    static const QIcon icon = [] {
+        QIcon sizes;
+        for (const int size : {16, 32, 48, 64})
+            sizes.addPixmap(QPixmap::fromImage(ProgramIconImage(size)));
+        return sizes;
+    }();
     return icon;
 }
 

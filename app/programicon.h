@@ -11,7 +11,7 @@ namespace quorlet {
 
 // The picture at size x size pixels.
 QImage ProgramIconImage(int size);
-// 16, 32, 48 and 64 pixel pictures in one icon.
+// 16, 32, 48 and 64 pixel pictures in one icon, drawn at the first call.
 QIcon ProgramIcon();
 // LastPath + "quorlet.png" holding the 64-pixel picture, written when missing; empty when it
 // cannot be written.

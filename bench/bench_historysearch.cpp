@@ -1,6 +1,7 @@
 // The history window's search page and the CSV export over a full table of 262,144 records.
-// Targets: SEARCH over the whole table under 200 ms; SORT by any key under 1 s; the CSV export
-// (about 30 MB in two files) under 2 s.
+// Targets: SEARCH over the whole table under 200 ms, also the first one of a session (a fresh
+// grid); SORT by any key under 200 ms; the CSV export (about 30 MB and 90 MB in two files)
+// under 0.5 s, written as streams with a peak under 64 MiB above the table.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
@@ -8,6 +9,7 @@
 #include <cstdio>
 #include <string>
 
+#include "bench/main/benchrun.h"
 #include "bench_fullhistory.h"
 #include "stats/historycsv.h"
 #include "stats/historysearch.h"
@@ -22,8 +24,24 @@ void BM_SearchWholeTable(benchmark::State& state) {
     for (auto _ : state)
         SearchHistory(sgs, every);
     state.counters["rows"] = sgs.RowCount();
+    state.counters[QUORLET_BENCH_TARGET_MS] = 200;
 }
 BENCHMARK(BM_SearchWholeTable)->Unit(benchmark::kMillisecond);
+
+// The first search of a session: its grid has never held the rows.
+void BM_FirstSearchWholeTable(benchmark::State& state) {
+    bench::MakeFullHistory();
+    const THistorySearchFilter every;
+    for (auto _ : state) {
+        THistoryGrid sgs;
+        SearchHistory(sgs, every);
+        state.PauseTiming();
+        sgs = THistoryGrid();
+        state.ResumeTiming();
+    }
+    state.counters[QUORLET_BENCH_TARGET_MS] = 200;
+}
+BENCHMARK(BM_FirstSearchWholeTable)->Unit(benchmark::kMillisecond);
 
 // Sorts the whole table's results by the key of the given index; each run starts from the
 // search order.
@@ -38,6 +56,7 @@ void BM_SortWholeTable(benchmark::State& state) {
         state.ResumeTiming();
         benchmark::DoNotOptimize(SortSearchResults(sgs, key));
     }
+    state.counters[QUORLET_BENCH_TARGET_MS] = 200;
 }
 BENCHMARK(BM_SortWholeTable)->DenseRange(0, 9)->Unit(benchmark::kMillisecond);
 
@@ -49,8 +68,13 @@ void BM_HistoryCsvExport(benchmark::State& state) {
         return;
     }
     Options.LastPath = std::string(folder) + "/";
+    bench::ResetPeakResident();
+    const double before = bench::ResidentMiB();
     for (auto _ : state)
         benchmark::DoNotOptimize(WriteHistoryCsv());
+    state.counters[QUORLET_BENCH_PEAK_MIB] = bench::PeakResidentMiB() - before;
+    state.counters[QUORLET_BENCH_TARGET_MIB] = 64;
+    state.counters[QUORLET_BENCH_TARGET_MS] = 500;
     std::remove((Options.LastPath + "stats_csv.csv").c_str());
     std::remove((Options.LastPath + "stats_csv.html").c_str());
     ::rmdir(folder);

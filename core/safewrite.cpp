@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
-#include <functional>
 #include <vector>
 
 namespace quorlet {
@@ -95,60 +94,8 @@ bool WriteTarget(const std::string& path, std::string& target) {
     return false;
 }
 
-// Fills a new temporary file beside the target through `fill` (0 or an errno), flushes it and
-// renames it over the target.
-bool ReplaceFile(const std::string& path, const std::function<int(int fd)>& fill, std::string* error) {
-    auto fail = [&](int code, const std::string& what) {
-        if (error) *error = code ? what + ": " + std::strerror(code) : what;
-        return false;
-    };
-    if (path.empty() || path.back() == '/') return fail(EINVAL, "no file name");
-    std::string target;
-    if (!WriteTarget(path, target)) return fail(errno, "cannot follow the link " + path);
-    if (IsWriteProtected(target)) return fail(0, "the file is read-only");
-    const std::string pattern = SafeWriteTempPrefix(target) + "XXXXXX" + std::string(kSafeWriteTempSuffix);
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    const int fd = ::mkostemps(name.data(), static_cast<int>(kSafeWriteTempSuffix.size()), O_CLOEXEC);
-    if (fd < 0) return fail(errno, "cannot create a temporary file");
-    const std::string temp(name.data());
-
-    // mkostemps makes the file private; a saved file gets the usual rights (or the old file's).
-    mode_t mode = 0666;
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0) {
-        mode = old.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode &= ~mask;
-    }
-    ::fchmod(fd, mode);
-
-    if (const int code = fill(fd); code != 0) {
-        ::close(fd);
-        ::unlink(temp.c_str());
-        return fail(code, "cannot write");
-    }
-    if (::fsync(fd) != 0) {
-        const int code = errno;
-        ::close(fd);
-        ::unlink(temp.c_str());
-        return fail(code, "cannot flush");
-    }
-    if (::close(fd) != 0) {
-        const int code = errno;
-        ::unlink(temp.c_str());
-        return fail(code, "cannot close");
-    }
-    if (::rename(temp.c_str(), target.c_str()) != 0) {
-        const int code = errno;
-        ::unlink(temp.c_str());
-        return fail(code, "cannot replace the file");
-    }
-    SyncFolder(target);
-    return true;
-}
+// Pieces are gathered up to this size before they go to the file.
+constexpr std::size_t kStreamBuffer = std::size_t{1} << 20;
 
 } // namespace
 
@@ -176,9 +123,108 @@ bool IsWriteProtected(const std::string& path) {
            (errno == EACCES || errno == EPERM || errno == EROFS);
 }
 
+TSafeFileWriter::TSafeFileWriter(const std::string& path) {
+    if (path.empty() || path.back() == '/') {
+        Fail(EINVAL, "no file name");
+        return;
+    }
+    if (!WriteTarget(path, path_)) {
+        Fail(errno, ("cannot follow the link " + path).c_str());
+        return;
+    }
+    if (IsWriteProtected(path_)) {
+        Fail(0, "the file is read-only");
+        return;
+    }
+    const std::string pattern = SafeWriteTempPrefix(path_) + "XXXXXX" + std::string(kSafeWriteTempSuffix);
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    fd_ = ::mkostemps(name.data(), static_cast<int>(kSafeWriteTempSuffix.size()), O_CLOEXEC);
+    if (fd_ < 0) {
+        Fail(errno, "cannot create a temporary file");
+        return;
+    }
+    temp_ = name.data();
+
+    // mkostemps makes the file private; a saved file gets the usual rights (or the old file's).
+    mode_t mode = 0666;
+    struct stat old {};
+    if (::stat(path_.c_str(), &old) == 0) {
+        mode = old.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode &= ~mask;
+    }
+    ::fchmod(fd_, mode);
+}
+
+TSafeFileWriter::~TSafeFileWriter() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!committed_ && !temp_.empty()) ::unlink(temp_.c_str());
+}
+
+bool TSafeFileWriter::Fail(int code, const char* what) {
+    if (error_.empty()) error_ = code ? std::string(what) + ": " + std::strerror(code) : std::string(what);
+    return false;
+}
+
+bool TSafeFileWriter::Flush() {
+    if (!error_.empty()) {
+        buffer_.clear();
+        return false;
+    }
+    const bool written = WriteAll(fd_, buffer_.data(), buffer_.size());
+    buffer_.clear();
+    return written || Fail(errno, "cannot write");
+}
+
+void TSafeFileWriter::Write(std::string_view bytes) {
+    if (!error_.empty()) return;
+    if (buffer_.size() + bytes.size() > kStreamBuffer) {
+        Flush();
+        if (bytes.size() > kStreamBuffer) { // a big piece goes straight through
+            if (error_.empty() && !WriteAll(fd_, bytes.data(), bytes.size())) Fail(errno, "cannot write");
+            return;
+        }
+    }
+    buffer_.append(bytes);
+}
+
+void TSafeFileWriter::WriteFrom(int source) {
+    if (!error_.empty() || !Flush()) return;
+    if (const int code = CopyAll(source, fd_); code != 0) Fail(code, "cannot write");
+}
+
+char* TSafeFileWriter::Extend(std::size_t count) {
+    if (buffer_.size() + count > kStreamBuffer && !buffer_.empty()) Flush();
+    const std::size_t at = buffer_.size();
+    buffer_.resize(at + count);
+    // A piece larger than the buffer goes out at the next call.
+    return buffer_.data() + at;
+}
+
+bool TSafeFileWriter::Commit(std::string* error) {
+    const auto result = [&](bool ok) {
+        if (!ok && error) *error = error_;
+        return ok;
+    };
+    if (committed_) return result(true);
+    if (!error_.empty() || !Flush()) return result(false);
+    if (::fsync(fd_) != 0) return result(Fail(errno, "cannot flush"));
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) return result(Fail(errno, "cannot close"));
+    if (::rename(temp_.c_str(), path_.c_str()) != 0) return result(Fail(errno, "cannot replace the file"));
+    committed_ = true;
+    SyncFolder(path_);
+    return result(true);
+}
+
 bool SafeWriteFile(const std::string& path, std::string_view bytes, std::string* error) {
-    return ReplaceFile(
-        path, [bytes](int fd) { return WriteAll(fd, bytes.data(), bytes.size()) ? 0 : errno; }, error);
+    TSafeFileWriter writer(path);
+    writer.Write(bytes);
+    return writer.Commit(error);
 }
 
 bool SafeCopyFile(const std::string& source, const std::string& target, std::string* error) {
@@ -194,10 +240,10 @@ bool SafeCopyFile(const std::string& source, const std::string& target, std::str
         if (error) *error = "cannot read " + source + ": not a regular file";
         return false;
     }
-    const bool copied = ReplaceFile(
-        target, [in](int out) { return CopyAll(in, out); }, error);
+    TSafeFileWriter writer(target);
+    writer.WriteFrom(in);
     ::close(in);
-    return copied;
+    return writer.Commit(error);
 }
 
 } // namespace quorlet

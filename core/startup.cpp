@@ -9,18 +9,23 @@
 
 namespace quorlet {
 
-TStartupResult RunStartupSteps(const std::vector<TStartupStep>& steps) {
-    uint8_t counter = 0;
+TStartupResult RunStartupSteps(const std::vector<TStartupStep>& steps, uint8_t first, uint8_t* reached) {
+    uint8_t counter = first;
+    TStartupResult result = TStartupResult::Completed;
     try {
         for (const TStartupStep& step : steps) {
-            if (step.run && !step.run()) return TStartupResult::Refused;
+            if (step.run && !step.run()) {
+                result = TStartupResult::Refused;
+                break;
+            }
             counter = static_cast<uint8_t>(counter + step.advances);
         }
     } catch (...) {
         ReportStartupFailure(counter);
-        return TStartupResult::Failed;
+        result = TStartupResult::Failed;
     }
-    return TStartupResult::Completed;
+    if (reached) *reached = counter;
+    return result;
 }
 
 void ReportStartupFailure(uint8_t step) {

@@ -24,9 +24,11 @@ enum class TStartupResult : uint8_t {
     Refused,
 };
 
-// Runs the steps in order. An exception leaving a step is reported by ReportStartupFailure
-// with the counter as it stood when the step began.
-TStartupResult RunStartupSteps(const std::vector<TStartupStep>& steps);
+// Runs the steps in order, the counter starting at `first`. An exception leaving a step is
+// reported by ReportStartupFailure with the counter as it stood when the step began. `counter`
+// (when given) gets the counter where the steps ended, so a start run in two parts counts on.
+TStartupResult RunStartupSteps(const std::vector<TStartupStep>& steps, uint8_t first = 0,
+                               uint8_t* counter = nullptr);
 
 // "an unknown error #" + step + " occured at the program process launch" in the debug log, the
 // log saved to its dated file, and the message "Unknown error #" + step + " occured. Trying to

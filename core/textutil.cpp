@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <cctype>
+#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -42,10 +43,17 @@ int DaysInGregorianMonth(int month, int year) {
     return 31;
 }
 
+// At least two digits ("%02u").
+char* PutTwoDigits(char* at, unsigned value) {
+    if (value >= 100) return std::to_chars(at, at + 10, value).ptr;
+    *at++ = static_cast<char>('0' + value / 10);
+    *at++ = static_cast<char>('0' + value % 10);
+    return at;
+}
+
 std::string TwoDigits(unsigned value) {
     char buf[16];
-    std::snprintf(buf, sizeof buf, "%02u", value);
-    return buf;
+    return std::string(buf, PutTwoDigits(buf, value));
 }
 
 // Left to right, without rescanning what was put in.
@@ -143,25 +151,54 @@ void UpdateNow() {
     Now = LocalTimeFrom(ReadSystemTimeUtc(), Options.CustomTimeZone, TimeZoneBias);
 }
 
+std::size_t PutGameTimePlain(char* out, uint16_t seconds, uint8_t hundredths) {
+    char* at = std::to_chars(out, out + 10, seconds).ptr;
+    *at++ = DecimalSeparatorChar();
+    return static_cast<std::size_t>(PutTwoDigits(at, hundredths) - out);
+}
+
+std::size_t PutGameTime(char* out, uint16_t seconds, uint8_t hundredths) {
+    const unsigned shown = unsigned(seconds) + (Options.doRecorderStyleTimer ? 1u : 0u);
+    char* at = std::to_chars(out, out + 10, shown).ptr;
+    *at++ = DecimalSeparatorChar();
+    return static_cast<std::size_t>(PutTwoDigits(at, hundredths) - out);
+}
+
+std::size_t PutClockTime(char* out, uint16_t hour, uint16_t minute, uint16_t second) {
+    char* at = PutTwoDigits(out, hour);
+    *at++ = ':';
+    at = PutTwoDigits(at, minute);
+    *at++ = ':';
+    return static_cast<std::size_t>(PutTwoDigits(at, second) - out);
+}
+
+std::size_t PutDate(char* out, uint16_t day, uint16_t month, uint16_t year) {
+    if (Options.DateOrder > 1) return 0;
+    char* at = PutTwoDigits(out, Options.DateOrder == 0 ? day : month);
+    *at++ = '.';
+    at = PutTwoDigits(at, Options.DateOrder == 0 ? month : day);
+    *at++ = '.';
+    return static_cast<std::size_t>(std::to_chars(at, at + 10, year).ptr - out);
+}
+
 std::string FormatGameTimePlain(uint16_t seconds, uint8_t hundredths) {
-    return std::to_string(seconds) + DecimalSeparatorChar() + TwoDigits(hundredths);
+    char buf[kPutTextRoom];
+    return std::string(buf, PutGameTimePlain(buf, seconds, hundredths));
 }
 
 std::string FormatGameTime(uint16_t seconds, uint8_t hundredths) {
-    const unsigned shown = unsigned(seconds) + (Options.doRecorderStyleTimer ? 1u : 0u);
-    return std::to_string(shown) + DecimalSeparatorChar() + TwoDigits(hundredths);
+    char buf[kPutTextRoom];
+    return std::string(buf, PutGameTime(buf, seconds, hundredths));
 }
 
 std::string FormatClockTime(uint16_t hour, uint16_t minute, uint16_t second) {
-    return TwoDigits(hour) + ":" + TwoDigits(minute) + ":" + TwoDigits(second);
+    char buf[kPutTextRoom];
+    return std::string(buf, PutClockTime(buf, hour, minute, second));
 }
 
 std::string FormatDate(uint16_t day, uint16_t month, uint16_t year) {
-    switch (Options.DateOrder) {
-    case 0: return TwoDigits(day) + "." + TwoDigits(month) + "." + std::to_string(year);
-    case 1: return TwoDigits(month) + "." + TwoDigits(day) + "." + std::to_string(year);
-    default: return {};
-    }
+    char buf[kPutTextRoom];
+    return std::string(buf, PutDate(buf, day, month, year));
 }
 
 int DateWeekDay(int year, int month, int day) {

@@ -1,6 +1,7 @@
 // Time, date and text helpers shared by logs, records, templates and exports.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -28,6 +29,13 @@ std::string FormatGameTimePlain(uint16_t seconds, uint8_t hundredths);
 std::string FormatClockTime(uint16_t hour, uint16_t minute, uint16_t second);
 // "05.03.2026" (DateOrder 0) or "03.05.2026" (DateOrder 1); empty for any other order.
 std::string FormatDate(uint16_t day, uint16_t month, uint16_t year);
+// The same four texts written into `out`, which has room for kPutTextRoom characters; each
+// returns the text's length. Long pages format every row this way, without a string a cell.
+constexpr std::size_t kPutTextRoom = 32;
+std::size_t PutGameTime(char* out, uint16_t seconds, uint8_t hundredths);
+std::size_t PutGameTimePlain(char* out, uint16_t seconds, uint8_t hundredths);
+std::size_t PutClockTime(char* out, uint16_t hour, uint16_t minute, uint16_t second);
+std::size_t PutDate(char* out, uint16_t day, uint16_t month, uint16_t year);
 
 // 0 Monday .. 6 Sunday; out-of-range parts are folded back into range first.
 int DateWeekDay(int year, int month, int day);

@@ -11,10 +11,18 @@
 namespace quorlet {
 
 TKitTrayIcon::TKitTrayIcon(QObject* owner) : TKitWndProcComponent(owner) {
-    tray_ = new QSystemTrayIcon(this);
     TrayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
-    connect(tray_, &QSystemTrayIcon::activated, this,
-            [this](QSystemTrayIcon::ActivationReason reason) { IconActivated(reason); });
+}
+
+QSystemTrayIcon* TKitTrayIcon::NotifyIconObject() {
+    // Made when first needed: asking the desktop for its notification area costs the start.
+    if (!tray_) {
+        tray_ = new QSystemTrayIcon(this);
+        tray_->setContextMenu(popupMenu_.data());
+        connect(tray_, &QSystemTrayIcon::activated, this,
+                [this](QSystemTrayIcon::ActivationReason reason) { IconActivated(reason); });
+    }
+    return tray_;
 }
 
 TKitTrayIcon::~TKitTrayIcon() {
@@ -27,12 +35,14 @@ void TKitTrayIcon::NotifyIcon(TNotifyAction action) {
     switch (action) {
     case TNotifyAction::Add:
     case TNotifyAction::Modify:
-        tray_->setIcon(icon_);
+        NotifyIconObject()->setIcon(icon_);
         // The desktop's record holds 63 characters of tip.
         tray_->setToolTip(hint_.left(63));
         if (action == TNotifyAction::Add) tray_->show();
         break;
-    case TNotifyAction::Delete: tray_->hide(); break;
+    case TNotifyAction::Delete:
+        if (tray_) tray_->hide();
+        break;
     }
 }
 
@@ -65,7 +75,7 @@ void TKitTrayIcon::SetIcon(const QIcon& value) {
 
 void TKitTrayIcon::SetPopupMenu(QMenu* menu) {
     popupMenu_ = menu;
-    tray_->setContextMenu(menu);
+    if (tray_) tray_->setContextMenu(menu);
 }
 
 void TKitTrayIcon::SetImageList(TKitTrayFrameSource* list) {
@@ -143,7 +153,7 @@ void TKitTrayIcon::AnimateStep() {
     const int frames = imageList_->FrameCount(ListIndex);
     if (frames <= 0) return;
     if (frame_ >= frames) frame_ = 0;
-    tray_->setIcon(imageList_->Frame(ListIndex, frame_));
+    NotifyIconObject()->setIcon(imageList_->Frame(ListIndex, frame_));
     if (++frame_ >= frames) frame_ = 0;
 }
 

@@ -88,8 +88,8 @@ class TKitTrayIcon : public TKitWndProcComponent {
     // Whether the desktop has a notification area (offscreen and bare X servers have none);
     // without one the owner is never hidden into it.
     std::function<bool()> TrayAvailable;
-    // The desktop's icon object (tests drive its activated signal).
-    QSystemTrayIcon* NotifyIconObject() const { return tray_; }
+    // The desktop's icon object, made at its first use (tests drive its activated signal).
+    QSystemTrayIcon* NotifyIconObject();
     // Cursor position taken at the last icon message.
     QPoint CursorPos() const { return cursor_; }
 

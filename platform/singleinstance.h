@@ -6,7 +6,7 @@
 
 #include <memory>
 
-class QLocalServer;
+class QSocketNotifier;
 
 namespace quorlet {
 
@@ -24,7 +24,10 @@ class TSingleInstance {
     void Release();
 
   private:
-    std::unique_ptr<QLocalServer> server_;
+    int fd_ = -1;
+    QString path_;
+    // Takes and drops each caller, so the queue of a long-running instance never fills.
+    std::unique_ptr<QSocketNotifier> notifier_;
 };
 
 } // namespace quorlet

@@ -1,10 +1,12 @@
 #include "stats/historycsv.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <string_view>
 
 #include "core/FData.h"
+#include "core/safewrite.h"
 #include "stats/historyhtml.h"
 
 namespace quorlet {
@@ -27,81 +29,91 @@ struct TPass {
 };
 constexpr std::array<TPass, 3> kPasses{{{"BEG", 54}, {"INT", 216}, {"EXP", 381}}};
 
-// Appends a number in decimal.
-void Number(std::string& out, int64_t v) {
-    char buf[24];
-    const auto res = std::to_chars(buf, buf + sizeof buf, v);
-    out.append(buf, res.ptr);
+// Writes a number in decimal and moves on.
+char* Number(char* at, int64_t v) {
+    return std::to_chars(at, at + 24, v).ptr;
+}
+
+char* Put(char* at, std::string_view text) {
+    return std::copy(text.begin(), text.end(), at);
 }
 
 // Whole part, ".", two digits.
-void Decimal(std::string& out, unsigned whole, unsigned hundredths) {
-    Number(out, whole);
-    out += '.';
-    out += static_cast<char>('0' + hundredths / 10 % 10);
-    out += static_cast<char>('0' + hundredths % 10);
+char* Decimal(char* at, unsigned whole, unsigned hundredths) {
+    at = Number(at, whole);
+    *at++ = '.';
+    *at++ = static_cast<char>('0' + hundredths / 10 % 10);
+    *at++ = static_cast<char>('0' + hundredths % 10);
+    return at;
 }
 
-// The 29 values of a record joined by `sep`.
-void AppendValues(std::string& out, const TGameRecord& r, const TPass& pass, std::string_view sep) {
+// The widest a record's line can be: 29 values of at most 20 characters and their separators.
+constexpr size_t MaxLine(std::string_view sep, std::string_view around) {
+    return 29 * (20 + sep.size()) + around.size();
+}
+
+// One record's line: `start`, the 29 values joined by `sep`, `end`; returns its length.
+size_t RecordLine(char* line, const TGameRecord& r, const TPass& pass, std::string_view start,
+                  std::string_view sep, std::string_view end) {
     int numbered = 0;
     for (int i = 1; i <= 8; ++i)
         numbered += r.cellCount[static_cast<size_t>(i)];
+    char* at = Put(line, start);
     const int64_t before[6] = {r.day, r.month, r.year, r.hour, r.minute, r.second};
     for (const int64_t v : before) {
-        Number(out, v);
-        out += sep;
+        at = Number(at, v);
+        at = Put(at, sep);
     }
-    out += pass.mode;
-    out += sep;
-    Decimal(out, r.timeSec + (Options.doRecorderStyleTimer ? 1u : 0u), r.timeHund);
-    out += sep;
-    Number(out, r.bbbv);
-    out += sep;
-    Decimal(out, r.bbbvsWhole, r.bbbvsHund);
-    out += sep;
-    out += r.flagging == 1 ? "Flag" : "NF";
+    at = Put(at, pass.mode);
+    at = Put(at, sep);
+    at = Decimal(at, r.timeSec + (Options.doRecorderStyleTimer ? 1u : 0u), r.timeHund);
+    at = Put(at, sep);
+    at = Number(at, r.bbbv);
+    at = Put(at, sep);
+    at = Decimal(at, r.bbbvsWhole, r.bbbvsHund);
+    at = Put(at, sep);
+    at = Put(at, r.flagging == 1 ? "Flag" : "NF");
     const int64_t after[18] = {pass.cells - numbered, r.cellCount[1],  r.cellCount[2],    r.cellCount[3],
                                r.cellCount[4],        r.cellCount[5],  r.cellCount[6],    r.cellCount[7],
                                r.cellCount[8],        r.leftClicks,    r.rightClicks,     r.doubleClicks,
                                r.effLeftClicks,       r.effRightClicks, r.effDoubleClicks, r.openings,
                                r.islands,             r.path};
     for (const int64_t v : after) {
-        out += sep;
-        Number(out, v);
+        at = Put(at, sep);
+        at = Number(at, v);
     }
+    at = Put(at, end);
+    return static_cast<size_t>(at - line);
 }
+
+constexpr std::string_view kHtmlStart = "<tr><td>", kHtmlSep = "</td><td>", kHtmlEnd = "</td></tr>\r\n";
+constexpr std::string_view kCsvSep = ",", kCsvEnd = "\r\n";
 
 } // namespace
 
-THistoryCsv HistoryCsvBytes() {
-    THistoryCsv out;
+bool WriteHistoryCsv() {
+    if (GameHistory[0].day == 0) return true; // an empty history touches no file
+    const std::string csvPath = Options.LastPath + "stats_csv.csv",
+                      htmlPath = Options.LastPath + "stats_csv.html";
+    // Both files as streams: a full history makes about 30 and 90 MB.
+    TSafeFileWriter csv(csvPath), html(htmlPath);
+    csv.Write(kCsvHeader);
+    csv.Write(kCsvEnd);
+    html.Write(kHtmlHeader);
+    html.Write("\r\n");
+    char line[std::max(MaxLine(kHtmlSep, "<tr><td></td></tr>\r\n"), MaxLine(kCsvSep, kCsvEnd))];
     const uint32_t n = HistoryRecordCount();
-    // Reserved once for the whole table: a full history makes about 30 and 90 MB.
-    out.csv.reserve(size_t{n} * 120 + 512);
-    out.html.reserve(size_t{n} * 360 + 2048);
-    out.csv.append(kCsvHeader).append("\r\n");
-    out.html.append(kHtmlHeader).append("\r\n");
     for (uint8_t level = 0; level < 3; ++level)
         for (uint32_t i = 0; i < n; ++i) {
             const TGameRecord& r = GameHistory[i];
             if (r.level != level) continue;
-            out.html += "<tr><td>";
-            AppendValues(out.html, r, kPasses[level], "</td><td>");
-            out.html += "</td></tr>\r\n";
-            AppendValues(out.csv, r, kPasses[level], ",");
-            out.csv += "\r\n";
+            html.Write({line, RecordLine(line, r, kPasses[level], kHtmlStart, kHtmlSep, kHtmlEnd)});
+            csv.Write({line, RecordLine(line, r, kPasses[level], {}, kCsvSep, kCsvEnd)});
         }
-    out.html += "</table></body></html>\r\n";
-    return out;
-}
-
-bool WriteHistoryCsv() {
-    if (GameHistory[0].day == 0) return true; // an empty history touches no file
-    const THistoryCsv bytes = HistoryCsvBytes();
-    const bool csv = WriteExportFile(Options.LastPath + "stats_csv.csv", bytes.csv);
-    const bool html = WriteExportFile(Options.LastPath + "stats_csv.html", bytes.html);
-    return csv && html;
+    html.Write("</table></body></html>\r\n");
+    const bool csvSaved = CommitExportFile(csv, csvPath);
+    const bool htmlSaved = CommitExportFile(html, htmlPath);
+    return csvSaved && htmlSaved;
 }
 
 } // namespace quorlet

@@ -2,17 +2,8 @@
 // level (Beginner, Intermediate, Expert), each group in table order, CR LF lines, "." always.
 #pragma once
 
-#include <string>
-
 namespace quorlet {
 
-struct THistoryCsv {
-    std::string csv;
-    std::string html;
-};
-
-// The two files' bytes for the current table.
-THistoryCsv HistoryCsvBytes();
 // Writes both files; an empty table touches no file. A failed write logs "#" and shows
 // "Cannot save file"; the other file is still written. False when either failed.
 bool WriteHistoryCsv();

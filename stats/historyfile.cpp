@@ -312,7 +312,10 @@ void LoadHistoryFile() {
         ShowMessageBox(UIText("0291"));
         return;
     }
-    ClearGameHistory();
+    // Only the slots that held records are cleared: the table past the old end marker is zero
+    // already, and a fill of all 262,145 slots would cost a start more than the file itself.
+    const uint32_t oldEnd = HistoryRecordCount();
+    LevelGameCounts = {};
     if (static_cast<uint64_t>(st.st_size) > uint64_t{kHistoryCapacity} * kHistoryFileRecordSize)
         DebugLog("#stats file holds more than " + std::to_string(kHistoryCapacity) +
                  " records: the rest is not loaded");
@@ -333,20 +336,21 @@ void LoadHistoryFile() {
         std::size_t used = 0;
         for (; used + kHistoryFileRecordSize <= held && i < kHistoryCapacity;
              used += kHistoryFileRecordSize) {
-            TGameRecord& slot = GameHistory[i];
+            TGameRecord slot;
             if (!DecodeHistoryRecord(buffer + used, slot)) {
-                slot = TGameRecord{};
                 badRecord = true;
                 break;
             }
             if (slot.level <= glExpert) ++LevelGameCounts[slot.level];
             DeriveRecordFields(slot);
+            GameHistory[i] = slot;
             ++i;
         }
         std::memmove(buffer, buffer + used, held - used);
         held -= used;
     }
-    GameHistory[i] = TGameRecord{};
+    // The end marker, and the old records past the new end.
+    std::fill(GameHistory.begin() + i, GameHistory.begin() + std::max(i, oldEnd) + 1, TGameRecord{});
     const std::size_t size = static_cast<std::size_t>(st.st_size);
     if (!badRecord && size % kHistoryFileRecordSize == 0) return;
     fd.Close();

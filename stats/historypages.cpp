@@ -117,7 +117,8 @@ struct TRanked {
 
 // The listing order of the walk over the next-ranked queries, by one sort instead of one table
 // scan per row. `key` maps a record to its rank (smaller is better) and says whether the record
-// can be listed at all; `ends` says whether a record after the first stops the listing.
+// can be listed at all; `ends` says, from its rank, whether a record after the first stops the
+// listing.
 template <typename KeyOf, typename Ends>
 std::vector<int32_t> RankingOrder(uint8_t level, bool showEquals, KeyOf keyOf, Ends ends) {
     std::vector<TRanked> ranked;
@@ -143,7 +144,7 @@ std::vector<int32_t> RankingOrder(uint8_t level, bool showEquals, KeyOf keyOf, E
     if (!showEquals) {
         for (size_t i = 1; i < ranked.size(); ++i) {
             if (ranked[i].key == ranked[i - 1].key) continue;
-            if (ends(GameHistory[static_cast<size_t>(ranked[i].index)])) break;
+            if (ends(ranked[i].key)) break;
             order.push_back(ranked[i].index);
         }
         return order;
@@ -157,7 +158,7 @@ std::vector<int32_t> RankingOrder(uint8_t level, bool showEquals, KeyOf keyOf, E
         const size_t first = group == 0 ? 1 : group;
         bool stop = false;
         for (size_t i = end; i > first; --i) {
-            if (ends(GameHistory[static_cast<size_t>(ranked[i - 1].index)])) {
+            if (ends(ranked[i - 1].key)) {
                 stop = true;
                 break;
             }
@@ -183,22 +184,31 @@ void RankingHeader(THistoryGrid& sg, const std::string& valueCaption, const std:
 template <typename Value, typename Other>
 void WriteRanking(THistoryGrid& sg, const std::vector<int32_t>& order, Value value, Other other) {
     const std::string styles[2] = {StyleText(0), StyleText(1)};
+    sg.Reserve(static_cast<int>(order.size()) + 1, 64);
+    THistoryRow cells;
     int row = 1;
-    for (const int32_t i : order) {
-        const TGameRecord& r = GameHistory[static_cast<size_t>(i)];
-        sg.SetCells(row, std::to_string(row), value(r), FormatDate(r.day, r.month, r.year),
-                    FormatClockTime(r.hour, r.minute, r.second), std::to_string(r.bbbv), other(r),
-                    styles[r.flagging == 1]);
+    for (size_t k = 0; k < order.size(); ++k) {
+        // The ranking jumps about the table: the records a few rows on are fetched meanwhile.
+        if (k + 8 < order.size()) __builtin_prefetch(&GameHistory[static_cast<size_t>(order[k + 8])]);
+        const TGameRecord& r = GameHistory[static_cast<size_t>(order[k])];
+        cells.Number(static_cast<uint64_t>(row))
+            .Format([&r, value](char* out) { return value(out, r); })
+            .Format([&r](char* out) { return PutDate(out, r.day, r.month, r.year); })
+            .Format([&r](char* out) { return PutClockTime(out, r.hour, r.minute, r.second); })
+            .Number(r.bbbv)
+            .Format([&r, other](char* out) { return other(out, r); })
+            .Text(styles[r.flagging == 1])
+            .SetInto(sg, row);
         ++row;
     }
     sg.SetRowCount(row);
 }
 
-std::string TimeText(const TGameRecord& r) {
-    return FormatGameTime(r.timeSec, r.timeHund);
+size_t TimeText(char* out, const TGameRecord& r) {
+    return PutGameTime(out, r.timeSec, r.timeHund);
 }
-std::string RateText(const TGameRecord& r) {
-    return FormatGameTimePlain(r.bbbvsWhole, r.bbbvsHund);
+size_t RateText(char* out, const TGameRecord& r) {
+    return PutGameTimePlain(out, r.bbbvsWhole, r.bbbvsHund);
 }
 
 } // namespace
@@ -212,7 +222,7 @@ void FillTimeRanking(THistoryGrid& sg, uint8_t level) {
             key = uint32_t{r.timeSec} << 8 | r.timeHund;
             return key < kNone;
         },
-        [](const TGameRecord& r) { return r.timeSec == 999; });
+        [](uint32_t key) { return key >> 8 == 999; });
     WriteRanking(sg, order, TimeText, RateText);
 }
 
@@ -225,7 +235,7 @@ void Fill3BVsRanking(THistoryGrid& sg, uint8_t level) {
             key = 0xFFFFu - rate; // fastest first
             return rate != 0;
         },
-        [](const TGameRecord&) { return false; });
+        [](uint32_t) { return false; });
     WriteRanking(sg, order, RateText, TimeText);
 }
 

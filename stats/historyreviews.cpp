@@ -285,13 +285,20 @@ void FillEntireStatisticsDebug(THistoryGrid& sg) {
                   FormatGameTimePlain(whole, hund)});
     const std::string styles[2] = {StyleText(0), StyleText(1)};
     const std::string levels[3] = {LevelText(0), LevelText(1), LevelText(2)};
+    sg.Reserve(static_cast<int>(n) + 3, 64);
+    THistoryRow cells;
     for (uint32_t i = 0; i < n; ++i) {
         const TGameRecord& r = GameHistory[i];
         const int row = static_cast<int>(n + 2 - i);
-        sg.SetCells(row, std::to_string(i + 1), FormatDate(r.day, r.month, r.year),
-                    FormatClockTime(r.hour, r.minute, r.second), r.level <= 2 ? levels[r.level] : LevelText(r.level),
-                    styles[r.flagging == 1], FormatGameTime(r.timeSec, r.timeHund), std::to_string(r.bbbv),
-                    FormatGameTimePlain(r.bbbvsWhole, r.bbbvsHund));
+        cells.Number(i + 1)
+            .Format([&r](char* out) { return PutDate(out, r.day, r.month, r.year); })
+            .Format([&r](char* out) { return PutClockTime(out, r.hour, r.minute, r.second); })
+            .Text(r.level <= 2 ? levels[r.level] : LevelText(r.level))
+            .Text(styles[r.flagging == 1])
+            .Format([&r](char* out) { return PutGameTime(out, r.timeSec, r.timeHund); })
+            .Number(r.bbbv)
+            .Format([&r](char* out) { return PutGameTimePlain(out, r.bbbvsWhole, r.bbbvsHund); })
+            .SetInto(sg, row);
         if (r.level > 2) break; // an unknown level ends the listing
     }
 }

@@ -152,14 +152,21 @@ void SearchHistory(THistoryGrid& sgs, const THistorySearchFilter& f) {
                                 SecondsOfDay(f.hour2, f.minute2, f.second2)};
     const std::string styles[2] = {StyleText(0), StyleText(1)};
     const std::string levels[3] = {LevelText(0), LevelText(1), LevelText(2)};
+    sgs.Reserve(static_cast<int>(n) + 2, 64);
+    THistoryRow cells;
     int r = 2;
     for (uint32_t i = 0; i < n; ++i) {
         const TGameRecord& g = GameHistory[i];
         if (!Admitted(g, f, days, seconds)) continue;
-        sgs.SetCells(r, std::to_string(r - 1), FormatDate(g.day, g.month, g.year),
-                     FormatClockTime(g.hour, g.minute, g.second), levels[g.level], styles[g.flagging == 1],
-                     FormatGameTime(g.timeSec, g.timeHund), std::to_string(g.bbbv),
-                     FormatGameTimePlain(g.bbbvsWhole, g.bbbvsHund));
+        cells.Number(static_cast<uint64_t>(r - 1))
+            .Format([&g](char* out) { return PutDate(out, g.day, g.month, g.year); })
+            .Format([&g](char* out) { return PutClockTime(out, g.hour, g.minute, g.second); })
+            .Text(levels[g.level])
+            .Text(styles[g.flagging == 1])
+            .Format([&g](char* out) { return PutGameTime(out, g.timeSec, g.timeHund); })
+            .Number(g.bbbv)
+            .Format([&g](char* out) { return PutGameTimePlain(out, g.bbbvsWhole, g.bbbvsHund); })
+            .SetInto(sgs, r);
         ++r;
     }
     sgs.SetRowCount(r > 2 ? r : 1);

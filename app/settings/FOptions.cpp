@@ -478,7 +478,7 @@ void TOptions_window::boxCountryChange() {
     const uint8_t code = CountryCode(boxCountry->currentText().toStdString());
     imFlag->clear();
     TMain* main = MainWindow();
-    if (code >= 1 && main && code < main->imC.size()) imFlag->setPixmap(main->imC[code]);
+    if (code >= 1 && main && code < kCountryCount) imFlag->setPixmap(main->FlagImage(code));
 }
 
 void TOptions_window::sb2Click() {

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -64,6 +65,51 @@ TEST_F(SafeWriteTest, AFailureKeepsTheOldFileAndSaysWhy) {
     EXPECT_FALSE(SafeWriteFile(Home() + "missing/x.dat", "data", &error));
     EXPECT_NE(error.find("temporary"), std::string::npos) << error;
     EXPECT_FALSE(SafeWriteFile(Home(), "data", &error));
+}
+
+// A stream of pieces larger than the writer's buffer arrives whole and in order, and the target
+// keeps its old bytes until the commit renames the new file over it.
+TEST_F(SafeWriteTest, AStreamReplacesTheFileOnlyAtItsCommit) {
+    const std::string path = Home() + "big.html";
+    ASSERT_TRUE(SafeWriteFile(path, "old"));
+    std::string expected;
+    {
+        TSafeFileWriter writer(path);
+        for (int i = 0; i < 40000; ++i) {
+            const std::string piece = "<tr>" + std::to_string(i) + "</tr>\n";
+            if (i % 2) {
+                writer.Write(piece);
+            } else {
+                char* room = writer.Extend(piece.size());
+                std::copy(piece.begin(), piece.end(), room);
+            }
+            expected += piece;
+        }
+        const std::string large(3 << 20, 'x'); // past the buffer at once
+        writer.Write(large);
+        expected += large;
+        EXPECT_EQ(Read(path), "old");
+        EXPECT_TRUE(writer.Commit());
+    }
+    EXPECT_EQ(Read(path), expected);
+    EXPECT_EQ(EntryCount(Home()), 1);
+}
+
+TEST_F(SafeWriteTest, AStreamEndedWithoutCommitLeavesTheOldFileAndNoTemporary) {
+    const std::string path = Home() + "a.csv";
+    ASSERT_TRUE(SafeWriteFile(path, "old"));
+    {
+        TSafeFileWriter writer(path);
+        writer.Write(std::string(2 << 20, 'y'));
+    }
+    EXPECT_EQ(Read(path), "old");
+    EXPECT_EQ(EntryCount(Home()), 1);
+
+    std::string error;
+    TSafeFileWriter nowhere(Home() + "missing/x.csv");
+    nowhere.Write("data");
+    EXPECT_FALSE(nowhere.Commit(&error));
+    EXPECT_NE(error.find("temporary"), std::string::npos) << error;
 }
 
 // Every temporary the writer makes carries the hidden prefix and the suffix by which the start

@@ -390,6 +390,26 @@ TEST_F(HistoryFileTest, EmptyFileLoadsAnEmptyTableWithoutMessage) {
     EXPECT_TRUE(CorruptCopies().empty());
 }
 
+// A load rewrites the slots that held records and the end marker, and no more: past the old end
+// the table is zero already, so filling all 262,145 slots only made a start slow and resident.
+TEST_F(HistoryFileTest, ShorterFileClearsTheOldRecordsAndTouchesNothingPastTheOldEnd) {
+    for (int i = 0; i < 4; ++i)
+        GameHistory[static_cast<size_t>(i)] = SampleRecord();
+    LevelGameCounts = {0, 0, 4};
+    GameHistory[1000].bbbv = 77; // a mark past the old end that no load should write
+    std::vector<uint8_t> bytes;
+    TGameRecord beginner = SampleRecord();
+    beginner.level = 0;
+    AppendTo(bytes, beginner);
+    WriteStats(bytes);
+    LoadHistoryFile();
+    EXPECT_EQ(GameHistory[0].level, 0);
+    for (size_t i = 1; i <= 4; ++i)
+        EXPECT_EQ(GameHistory[i].day | GameHistory[i].bbbv | GameHistory[i].timeSec, 0) << "slot " << i;
+    EXPECT_EQ(LevelGameCounts, (std::array<uint32_t, 3>{1, 0, 0}));
+    EXPECT_EQ(GameHistory[1000].bbbv, 77);
+}
+
 // The whole records before a torn tail are the player's: they stay in the table and in the file.
 TEST_F(HistoryFileTest, SizeNotAMultipleOf49KeepsItsWholeRecords) {
     FillTableWithTwoRecords();

@@ -21,8 +21,11 @@
 #include <vector>
 
 #include "app/Fdebug.h"
+#include "app/firstpaint.h"
 #include "platform/singleinstance.h"
 #include "settings/settingsfile.h"
+#include "stats/gamerecord.h"
+#include "stats/historyfile.h"
 #include "test_fmain_fixture.h"
 
 namespace quorlet {
@@ -120,6 +123,45 @@ TEST_F(MainWindowTest, AFifoOrAHugeFileNamedCursorBmpLeavesTheBuiltInCursor) {
         EXPECT_FALSE(window->Cur->pixmap().isNull());
         window.reset();
     }
+}
+
+// The program's start paints its window before it reads the history, and reads it before any
+// input: without the split the first paint waited for a full "stats.dat" to be decoded.
+TEST_F(MainWindowTest, APaintFirstStartPaintsTheWindowThenReadsTheHistory) {
+    {
+        std::ofstream out(Home() + "stats.dat", std::ios::binary);
+        TGameRecord r;
+        r.day = 3, r.month = 4, r.year = 2026, r.level = 1, r.timeSec = 20, r.bbbv = 30;
+        for (int i = 0; i < 2; ++i) {
+            const THistoryFileRecord bytes = EncodeHistoryRecord(r);
+            out.write(reinterpret_cast<const char*>(bytes.data()),
+                      static_cast<std::streamsize>(bytes.size()));
+        }
+    }
+    window = std::make_unique<TMain>(QStringLiteral("debugmode"), nullptr, TMain::TStartupPaint::PaintFirst);
+    ASSERT_TRUE(window->StartedUp());
+    EXPECT_EQ(HistoryRecordCount(), 0u);
+    EXPECT_EQ(DebugModeFlag, 0) << "the command line comes after the history";
+
+    struct TPaints : QObject {
+        int count = 0;
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::Paint) ++count;
+            return false;
+        }
+    } paints;
+    window->installEventFilter(&paints);
+    ShowAndAwaitFirstPaint(window.get());
+    window->removeEventFilter(&paints);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_GE(paints.count, 1);
+
+    window->FinishStartup();
+    EXPECT_EQ(HistoryRecordCount(), 2u);
+    EXPECT_EQ(LevelGameCounts[1], 2u);
+    EXPECT_EQ(DebugModeFlag, 1);
+    window->FinishStartup(); // once only
+    EXPECT_EQ(HistoryRecordCount(), 2u);
 }
 
 TEST_F(MainWindowTest, DebugWindowOpensCentredAndInsideTheScreen) {

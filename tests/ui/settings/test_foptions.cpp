@@ -295,19 +295,35 @@ TEST_F(OptionsWindowTest, CountryShowsItsFlagHereAndUnderTheBoard) {
     QTest::mouseClick(options->ApplyBtn, Qt::LeftButton);
     EXPECT_EQ(Options.CountryNumber, 41);
     EXPECT_TRUE(window->imFlag->isVisibleTo(window.get()));
-    EXPECT_EQ(window->imFlag->Image(), window->imC[41].toImage());
+    EXPECT_EQ(window->imFlag->Image(), window->FlagImage(41).toImage());
 
     // A loaded video's flag by its country, then nothing for country 0.
     UiHooks.ShowReplayFlag(12);
-    EXPECT_EQ(window->imFlag->Image(), window->imC[12].toImage());
+    EXPECT_EQ(window->imFlag->Image(), window->FlagImage(12).toImage());
     UiHooks.ShowReplayFlag(0);
     EXPECT_FALSE(window->imFlag->isVisibleTo(window.get()));
 }
 
+// The flags are read as they are shown, not all 84 at every start: a picture that comes into
+// the folder after the start is still found.
+TEST_F(OptionsWindowTest, AFlagPictureIsReadWhenItIsFirstShown) {
+    const std::string folder = Home() + "flags/";
+    std::filesystem::create_directories(folder);
+    window->LoadFlagImages(QString::fromStdString(folder));
+    QImage red(16, 11, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(QString::fromStdString(folder + CountryFlagFile(41)), "PNG"));
+    EXPECT_EQ(window->FlagImage(41).toImage().pixelColor(3, 3), QColor(Qt::red));
+    EXPECT_EQ(window->FlagImage(12).toImage().pixelColor(3, 3).alpha(), 0) << "a missing file is blank";
+    Options.CountryNumber = 41;
+    window->ShowPlayerName();
+    EXPECT_EQ(window->imFlag->Image().pixelColor(3, 3), QColor(Qt::red));
+}
+
 TEST_F(OptionsWindowTest, MissingFlagFilesGiveBlankPicturesWithoutAMessage) {
     window->LoadFlagImages(QString::fromStdString(Home() + "noflags/"));
-    ASSERT_EQ(window->imC.size(), kCountryCount);
-    for (const QPixmap& flag : window->imC) {
+    for (std::size_t code = 0; code <= kCountryCount; ++code) {
+        const QPixmap& flag = window->FlagImage(static_cast<uint8_t>(code));
         EXPECT_EQ(flag.size(), QSize(16, 11));
         EXPECT_EQ(flag.toImage().pixelColor(3, 3).alpha(), 0);
     }
