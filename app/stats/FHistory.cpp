@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFontDatabase>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
@@ -95,7 +96,9 @@ QWidget* MakePanel(QWidget* parent, QLabel*& caption, QVBoxLayout*& layout) {
 
 QChartView* MakeChart(QWidget* parent, QPieSeries*& series, const std::function<void()>& onClick) {
     auto* chart = new QChart();
-    chart->legend()->setAlignment(Qt::AlignRight);
+    // The legend below the view names every slice with its count and share, whole; the
+    // chart's own would cut them short beside a zoomed pie.
+    chart->legend()->hide();
     series = new QPieSeries(chart);
     chart->addSeries(series);
     auto* view = new TClickChartView(chart, parent);
@@ -152,11 +155,17 @@ THistory::THistory(QWidget* mainWindow) : QWidget(nullptr, Qt::Window), mainWind
     pChart = MakePanel(panels, lChartName, layout);
     Chart1 = MakeChart(pChart, Series1, [this] { Chart1Click(); });
     layout->addWidget(Chart1, 1);
+    Legend1 = new QWidget(pChart);
+    layout->addWidget(Legend1);
     SpeedButton1 = new QPushButton(QStringLiteral("!!!"), pChart);
     layout->addWidget(SpeedButton1, 0, Qt::AlignLeft);
     pChart2 = MakePanel(panels, lchart2name, layout);
     Chart2 = MakeChart(pChart2, PieSeries1, [this] { Chart1Click(); });
     layout->addWidget(Chart2, 1);
+    Legend2 = new QWidget(pChart2);
+    layout->addWidget(Legend2);
+    for (QWidget* legend : {Legend1, Legend2})
+        new QGridLayout(legend);
     SpeedButton2 = new QPushButton(QStringLiteral("!!!"), pChart2);
     layout->addWidget(SpeedButton2, 0, Qt::AlignLeft);
     connect(SpeedButton1, &QPushButton::clicked, this, [this] { SpeedButton2Click(); });
@@ -292,14 +301,14 @@ void THistory::PageSeLClick() {
         case THistoryPanel::StyleChart:
             ShowGrid();
             lChartName->setText(caption);
-            FillPie(Series1, item == 22 ? -1 : HistoryItemLevel(item));
+            FillPie(Series1, Legend1, item == 22 ? -1 : HistoryItemLevel(item));
             ShowPanel(pChart);
             Rotator->start();
             break;
         case THistoryPanel::GamesChart:
             ShowGrid();
             lchart2name->setText(caption);
-            FillPie(PieSeries1, -2);
+            FillPie(PieSeries1, Legend2, -2);
             ShowPanel(pChart2);
             Rotator->start();
             break;
@@ -326,15 +335,30 @@ void THistory::PageSeLClick() {
 }
 
 // kind: a level 0..2, -1 the overall style pie, -2 the games pie.
-void THistory::FillPie(QPieSeries* series, int kind) {
+void THistory::FillPie(QPieSeries* series, QWidget* legend, int kind) {
     series->clear();
+    auto* rows = static_cast<QGridLayout*>(legend->layout());
+    while (QLayoutItem* item = rows->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
     const auto slices = kind == -2 ? GamesPieSlices() : StylePieSlices(kind);
+    int row = 0;
     for (const TPieSlice& s : slices) {
         QPieSlice* slice = series->append(QString::fromStdString(s.label), s.value);
-        slice->setColor(QColor::fromRgb(s.colour));
+        const QColor colour = QColor::fromRgb(s.colour);
+        slice->setColor(colour);
         slice->setExploded(false);
-        slice->setLabelVisible(true);
+        slice->setLabelVisible(false);
+        QPixmap swatch(12, 12);
+        swatch.fill(colour);
+        auto* mark = new QLabel(legend);
+        mark->setPixmap(swatch);
+        rows->addWidget(mark, row, 0);
+        rows->addWidget(new QLabel(QString::fromStdString(PieLegendText(s, slices)), legend), row, 1);
+        ++row;
     }
+    rows->setColumnStretch(1, 1);
 }
 
 void THistory::ApplyZoom() {
