@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileDialog>
@@ -24,6 +25,7 @@
 #include <QtCharts/QPieSeries>
 #include <QtCharts/QPieSlice>
 
+#include "app/ApplyTexts.h"
 #include "app/FMain.h"
 #include "app/secondary.h"
 #include "core/FData.h"
@@ -240,6 +242,58 @@ THistory::~THistory() {
 }
 
 void THistory::FormCreate() {
+    // Object names let the text table and the tests find the controls by their form names.
+    setObjectName(QStringLiteral("THistory"));
+    const std::pair<QObject*, const char*> names[] = {
+        {PageSeL, "PageSeL"},
+        {pGrid, "pGrid"},
+        {pChart, "pChart"},
+        {pChart2, "pChart2"},
+        {pSetup, "pSetup"},
+        {pSearch, "pSearch"},
+        {lGridName, "lGridName"},
+        {lChartName, "lChartName"},
+        {lchart2name, "lchart2name"},
+        {lSetupName, "lSetupName"},
+        {lSearchName, "lSearchName"},
+        {sg, "sg"},
+        {sgs, "sgs"},
+        {Chart1, "Chart1"},
+        {Chart2, "Chart2"},
+        {Rotator, "Rotator"},
+        {savestatBtn, "savestatBtn"},
+        {savestatnodebugBtn, "savestatnodebugBtn"},
+        {BackupBtn, "BackupBtn"},
+        {ClearBtn, "ClearBtn"},
+        {RestoreBtn, "RestoreBtn"},
+        {LoadExternalFileBtn, "LoadExternalFileBtn"},
+        {sbSaveGrid, "sbSaveGrid"},
+        {sbSavegrid2, "sbSavegrid2"},
+        {SpeedButton1, "SpeedButton1"},
+        {SpeedButton2, "SpeedButton2"},
+        {SpeedButton3, "SpeedButton3"},
+        {SpeedButton4, "SpeedButton4"},
+        {ExitBtn, "ExitBtn"},
+        {cbBeg, "cbBeg"},
+        {cbInt, "cbInt"},
+        {cbExp, "cbExp"},
+        {cbF, "cbF"},
+        {cbNF, "cbNF"},
+        {cbDate, "cbDate"},
+        {cbHour, "cbHour"},
+        {cbTime, "cbTime"},
+        {cbBVS, "cbBVS"},
+        {cbBV, "cbBV"},
+        {cbSort, "cbSort"},
+        {searchBtn, "searchBtn"},
+        {defaultBtn, "defaultBtn"},
+        {sortBtn, "sortBtn"},
+        {sClearBtn, "sClearBtn"},
+        {hiderBtn, "hiderBtn"},
+        {Panel8, "Panel8"},
+    };
+    for (const auto& [object, name] : names)
+        object->setObjectName(QString::fromLatin1(name));
     cbSort->clear();
     for (const std::string& key : SearchSortKeys())
         cbSort->addItem(QString::fromStdString(key));
@@ -257,6 +311,9 @@ void THistory::FormCreate() {
     for (QWidget* panel : {pGrid, pChart, pChart2, pSetup, pSearch})
         panel->hide();
     sg->setColumnWidth(0, 94);
+    // The outline words, captions and buttons from the text table; a language change reaches
+    // them again through ApplyTexts.
+    ApplyTextsTo(this, "THistory");
     if (PageSeL->currentItem()) PageSeLClick();
 }
 
@@ -289,7 +346,10 @@ void THistory::ShowGrid() {
 void THistory::PageSeLClick() {
     try {
         const int item = CurrentItem();
-        const QString caption = QString::fromStdString(HistoryPageCaption(item));
+        QString caption = QString::fromStdString(HistoryPageCaption(item));
+        // The setup and search pages are captioned with their outline item as it reads now.
+        if (item == kSetupOutlineItem) caption = items_[item - 1]->text(0);
+        if (item == kSearchOutlineItem) caption = items_[item - 1]->text(0) + QStringLiteral("     ");
         DrawHistoryGridPage(sgData_, item);
         switch (HistoryPagePanel(item)) {
         case THistoryPanel::Grid:
