@@ -114,6 +114,8 @@ void TMain::BuildForm() {
     box->SetSurface(480, 480, Qt::black);
     NameLabel = new QWidget(client);
     lnamelabel = new QLabel(NameLabel);
+    // A name wider than a narrow board takes more lines (the name line grows to them).
+    lnamelabel->setWordWrap(true);
     imFlag = new TImageView(NameLabel);
     imFlag->setGeometry(0, 0, 0, 0);
 

@@ -58,6 +58,8 @@ class TMain : public QMainWindow {
     void DrawProbabilityHint();
     void ShowPlayerName();
     void ReloadInterface();
+    // The height of the name line for the name it shows, wrapped at `lineWidth`.
+    int NameLineHeight(int lineWidth) const;
     void ToggleBossKey();
     void ShowProgressBarWindow();
     void HideProgressBarWindow();

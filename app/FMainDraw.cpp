@@ -220,6 +220,19 @@ void TMain::ShowPlayerName() {
     ShowFlag(fromVideo ? ReplayCountry : Options.CountryNumber);
 }
 
+int TMain::NameLineHeight(int lineWidth) const {
+    const bool fromVideo = !ReplayPlayerName.empty();
+    const QString shown =
+        QString::fromStdString(NameLineText(fromVideo ? ReplayPlayerName : Options.UserIDText, fromVideo));
+    // A video's flag was set when it loaded; the own one shows for a country.
+    const bool flag =
+        fromVideo ? !imFlag->isHidden() : Options.CountryNumber != 0 && Options.CountryNumber < imC.size();
+    const int width = std::max(1, lineWidth - (flag ? 20 : 0));
+    const int text =
+        lnamelabel->fontMetrics().boundingRect(QRect(0, 0, width, 1 << 16), Qt::TextWordWrap, shown).height();
+    return std::max(kNameLabelHeight, text);
+}
+
 void TMain::KeepWindowOnScreen() {
     const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
     if (!s) return;
@@ -238,7 +251,10 @@ void TMain::ReloadInterface() {
         SetLevelSize(GameLevel);
         SetClock(0, 0);
 
-        const TMainLayout l = ComputeMainLayout(LastColumn + 1, LastRow + 1, Options.ShowIDText);
+        // The name line as high as the name needs at the line's width.
+        const TMainLayout line = ComputeMainLayout(LastColumn + 1, LastRow + 1, Options.ShowIDText);
+        const TMainLayout l = ComputeMainLayout(LastColumn + 1, LastRow + 1, Options.ShowIDText,
+                                                NameLineHeight(line.NameLabel.width));
         auto place = [](QWidget* w, const TRectI& r) { w->setGeometry(r.left, r.top, r.width, r.height); };
         // Cells of another board size were never painted at their place: the next redraw,
         // even one of changed cells only, paints them all.

@@ -61,6 +61,15 @@ std::vector<TPieSlice> GamesPieSlices() {
                     {UIText("0188"), e, kChartColour3}});
 }
 
+std::string PieLegendText(const TPieSlice& slice, const std::vector<TPieSlice>& slices) {
+    uint64_t total = 0;
+    for (const TPieSlice& s : slices)
+        total += s.value;
+    const uint64_t tenths = total ? (slice.value * uint64_t{2000} + total) / (2 * total) : 0; // rounded
+    return slice.label + ": " + std::to_string(slice.value) + " (" + std::to_string(tenths / 10) +
+           DecimalSeparatorChar() + std::to_string(tenths % 10) + " %)";
+}
+
 void RotatorZoomStep(int& zoom, uint8_t& growing) {
     if (growing) {
         if (++zoom > 140) growing = 0;

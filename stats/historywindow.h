@@ -34,6 +34,9 @@ struct TPieSlice {
 // overall pie, drawn as counted. Slices of value 0 are left out.
 std::vector<TPieSlice> StylePieSlices(int level);
 std::vector<TPieSlice> GamesPieSlices();
+// The legend line of a slice: its word, its value and its share of all the slices' values in
+// tenths of a percent, e.g. "Flag-style: 7 (58.3 %)"; the share's separator by doDotSeparator.
+std::string PieLegendText(const TPieSlice& slice, const std::vector<TPieSlice>& slices);
 // One rotation step of the zoom between its limits: grows past 140, then shrinks below 75.
 void RotatorZoomStep(int& zoom, uint8_t& growing);
 

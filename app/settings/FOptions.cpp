@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -21,6 +22,7 @@
 #include <QStandardPaths>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "app/ApplyTexts.h"
@@ -109,7 +111,7 @@ void TOptions_window::FormCreate() {
     PageSeL->setHeaderHidden(true);
     PageSeL->setRootIsDecorated(false);
     PageSeL->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    PageSeL->setGeometry(8, 8, 96, 429);
+    PageSeL->setGeometry(8, kPageTop, kPageLeft - 16, kPageHeight);
     for (const char* text : kOutline)
         PageSeL->addTopLevelItem(new QTreeWidgetItem(QStringList(QString::fromLatin1(text))));
     connect(PageSeL, &QTreeWidget::itemClicked, this, [this] { PageSeLClick(); });
@@ -137,10 +139,35 @@ void TOptions_window::FormCreate() {
         mtemplate->setPlainText(MemoToQt(text));
     }
     ApplyTextsTo(this, "TOptions_window");
+    FitPages();
+}
+
+// The pages keep the size they were drawn for unless their controls need more with this
+// system's fonts and the texts now applied: then the pages, the outline, the buttons under
+// them and the window grow together.
+void TOptions_window::FitPages() {
+    int width = kPageWidth;
+    for (QWidget* page : Pages)
+        width = std::max(width, page->layout()->totalMinimumSize().width());
+    int height = kPageHeight;
+    for (QWidget* page : Pages) {
+        const QLayout* rows = page->layout();
+        height = std::max(height, rows->hasHeightForWidth() ? rows->totalHeightForWidth(width)
+                                                            : rows->totalMinimumSize().height());
+    }
+    PageSeL->setGeometry(8, kPageTop, kPageLeft - 16, height);
+    for (QWidget* page : Pages)
+        page->setGeometry(kPageLeft, kPageTop, width, height);
+    const int top = kPageTop + height + 8;
+    const int right = kPageLeft + width;
+    DefaultBtn->move(8, top);
+    DefaultPageBtn->move(kPageLeft, top);
+    ApplyBtn->move(right - ApplyBtn->width(), top);
+    CancelBtn->move(ApplyBtn->x() - 8 - CancelBtn->width(), top);
+    setFixedSize(right + 8, DefaultBtn->geometry().bottom() + 1 + 8);
 }
 
 void TOptions_window::BuildButtons() {
-    const int top = 8 + 429 + 8;
     auto button = [this](const char* name, const char* text) {
         auto* b = new QPushButton(QString::fromLatin1(text), this);
         b->setObjectName(QString::fromLatin1(name));
@@ -151,12 +178,6 @@ void TOptions_window::BuildButtons() {
     DefaultPageBtn = button("DefaultPageBtn", "Reset Page");
     CancelBtn = button("CancelBtn", "Cancel");
     ApplyBtn = button("ApplyBtn", "Apply");
-    const int right = 112 + 361;
-    DefaultBtn->move(8, top);
-    DefaultPageBtn->move(112, top);
-    ApplyBtn->move(right - ApplyBtn->width(), top);
-    CancelBtn->move(ApplyBtn->x() - 8 - CancelBtn->width(), top);
-    setFixedSize(right + 8, DefaultBtn->geometry().bottom() + 1 + 8);
     ApplyBtn->setDefault(true);
 
     ExitBtn = new QAction(QStringLiteral("q"), this);
@@ -374,6 +395,8 @@ void TOptions_window::ShowOnPage(int32_t outlineItem) {
         ShowPage(outlineItem);
         if (GameLevel <= glExpert) SetChecked(kStartModeControls[GameLevel], true);
         LoadOptionsWindow();
+        // The texts may have changed since the last showing.
+        FitPages();
         CenterFormOnMain(this);
         ShowSecondaryWindow(this);
         ApplyBtn->setFocus();
@@ -387,7 +410,7 @@ void TOptions_window::PageSeLClick() {
     for (int i = 0; i < kPageCount; ++i)
         if (i != index) Pages[i]->hide();
     if (index < 0 || index >= kPageCount) return;
-    Pages[index]->move(112, 8);
+    Pages[index]->move(kPageLeft, kPageTop);
     Pages[index]->show();
     Pages[index]->raise();
     if (index == 4) FillLanguageList();

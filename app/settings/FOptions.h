@@ -29,6 +29,8 @@ class TOptions_window : public QWidget, public TOptionsDialog {
     ~TOptions_window() override;
 
     static constexpr int kPageCount = 10;
+    // Where the pages lie, and their size unless their controls need more.
+    static constexpr int kPageLeft = 112, kPageTop = 8, kPageWidth = 361, kPageHeight = 429;
 
     // ---- Handlers ----
     void PageSeLClick();
@@ -112,6 +114,7 @@ class TOptions_window : public QWidget, public TOptionsDialog {
     void FormCreate();
     void BuildPages();
     void BuildButtons();
+    void FitPages();
     void FillLanguageList();
     void SetCaptionColour(QAbstractButton* button, bool red);
     void SaveMemoToFile(QPlainTextEdit* memo, const char* logLine, const char* errorPrefix);

@@ -98,6 +98,8 @@ class TPageBuilder {
     }
     QComboBox* Combo(const char* name, const char* label) {
         QComboBox* combo = Make<QComboBox>(name);
+        // The page is as wide as the longest item needs (the skin names).
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         for (const char* item : OptionItems(name))
             combo->addItem(QString::fromUtf8(item));
         Pair(label ? Label(label, {}) : nullptr, combo);
@@ -142,7 +144,7 @@ void TOptions_window::BuildPages() {
     for (int i = 0; i < kPageCount; ++i) {
         Pages[i] = new QWidget(this);
         Pages[i]->setObjectName(QString::fromLatin1(kPanels[i]));
-        Pages[i]->setGeometry(112, 8, 361, 429);
+        Pages[i]->setGeometry(kPageLeft, kPageTop, kPageWidth, kPageHeight);
         Pages[i]->hide();
     }
 

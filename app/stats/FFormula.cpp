@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -14,8 +15,11 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QUrl>
+#include <QVBoxLayout>
 
+#include <algorithm>
 #include <exception>
+#include <vector>
 
 #include "app/FMain.h"
 #include "core/FData.h"
@@ -29,11 +33,11 @@ uint8_t FormulaWindowCreated = 0;
 
 namespace {
 
+// The least width; the token groups may need more.
 constexpr int kWidth = 560;
 constexpr int kCollapsedHeight = 177;
-constexpr int kExpandedHeight = 498;
-constexpr int kTokenWidth = 106;
-constexpr int kTokenHeight = 22;
+constexpr int kTokenColumns = 5;
+constexpr int kTokenWidth = 102;
 
 QString Text(const char* key) {
     return QString::fromStdString(UIText(key));
@@ -67,7 +71,7 @@ TFormula::TFormula(QWidget* parent)
     auto button = [&](QWidget* parent, const char* name, const QString& caption, QRect at) {
         auto* b = new QPushButton(caption, parent);
         named(b, name);
-        b->setGeometry(at);
+        if (!at.isNull()) b->setGeometry(at);
         b->setFocusPolicy(Qt::NoFocus);
         buttons_[name] = b;
         return b;
@@ -130,34 +134,53 @@ TFormula::TFormula(QWidget* parent)
     connect(helpBtn, &QPushButton::clicked, this, [this] { helpBtnClick(); });
     connect(panelBtn, &QPushButton::clicked, this, [this] { panelBtnClick(); });
 
-    // The token buttons below the fold, one group box per theme, five per row.
-    int top = kCollapsedHeight + 4;
+    // The token buttons below the fold, one group box per theme, five per row, every button as
+    // wide as the widest caption needs. The fold hides them.
+    tokens_ = new QWidget(this);
+    auto* groups = new QVBoxLayout(tokens_);
+    groups->setContentsMargins(8, 4, 8, 8);
+    groups->setSpacing(4);
+    std::vector<QPushButton*> tokenButtons;
     for (int g = 0; g < 5; ++g) {
-        int count = 0;
-        for (const TFormulaToken& t : FormulaTokens)
-            if (static_cast<int>(t.group) == g) ++count;
-        const int rows = (count + 4) / 5;
-        auto* box = new QGroupBox(QString::fromLatin1(kGroupCaptions[g]), this);
-        box->setGeometry(8, top, kWidth - 16, 20 + rows * (kTokenHeight + 2) + 4);
+        auto* box = new QGroupBox(QString::fromLatin1(kGroupCaptions[g]), tokens_);
+        auto* grid = new QGridLayout(box);
+        grid->setHorizontalSpacing(4);
+        grid->setVerticalSpacing(2);
         int i = 0;
         for (const TFormulaToken& t : FormulaTokens) {
             if (static_cast<int>(t.group) != g) continue;
-            QPushButton* b = button(box, t.button, QString::fromLatin1(t.caption),
-                                    QRect(8 + (i % 5) * kTokenWidth, 18 + (i / 5) * (kTokenHeight + 2),
-                                          kTokenWidth - 4, kTokenHeight));
+            QPushButton* b = button(box, t.button, QString::fromLatin1(t.caption), QRect());
             if (*t.token == '\0') b->setEnabled(false);
             connect(b, &QPushButton::clicked, this, [this, &t] { TokenClick(t); });
+            grid->addWidget(b, i / kTokenColumns, i % kTokenColumns);
+            tokenButtons.push_back(b);
             ++i;
         }
-        top += box->height() + 4;
+        for (int c = 0; c < kTokenColumns; ++c)
+            grid->setColumnStretch(c, 1);
+        groups->addWidget(box);
     }
+    int tokenWidth = kTokenWidth;
+    for (const QPushButton* b : tokenButtons)
+        tokenWidth = std::max(tokenWidth, b->sizeHint().width());
+    for (QPushButton* b : tokenButtons)
+        b->setMinimumWidth(tokenWidth);
+    const QSize tokensSize = tokens_->sizeHint();
+    width_ = std::max(kWidth, tokensSize.width());
+    tokens_->setGeometry(0, kCollapsedHeight, width_, tokensSize.height());
+    tokens_->hide();
+    expandedHeight_ = kCollapsedHeight + tokensSize.height();
+    // The controls above the fold span the window's width.
+    gbOp->resize(width_ - 224, gbOp->height());
+    edF->resize(width_ - 16, edF->height());
+    panelBtn->move(width_ - 98, panelBtn->y());
 
     q = new QAction(QStringLiteral("q"), this);
     q->setShortcut(Qt::Key_Escape);
     addAction(q);
     connect(q, &QAction::triggered, this, [this] { cancelBtnClick(); });
     setWindowTitle(Text("0318"));
-    setFixedSize(kWidth, kCollapsedHeight);
+    setFixedSize(width_, kCollapsedHeight);
     UiHooks.ShowFormulaWindow = [this] { ShowEditor(); };
     FormulaWindowCreated = 1;
 }
@@ -278,7 +301,8 @@ void TFormula::undoBtnClick() {
 void TFormula::panelBtnClick() {
     if (panelBtn->text() == QStringLiteral(">>>")) {
         panelBtn->setText(QStringLiteral("<<<"));
-        setFixedSize(kWidth, kExpandedHeight);
+        tokens_->show();
+        setFixedSize(width_, expandedHeight_);
         if (const QScreen* s = screen()) {
             const QRect frame = frameGeometry();
             const int top = FormulaExpandedTop(frame.top(), frame.height(), s->geometry().height());
@@ -286,7 +310,8 @@ void TFormula::panelBtnClick() {
         }
     } else {
         panelBtn->setText(QStringLiteral(">>>"));
-        setFixedSize(kWidth, kCollapsedHeight);
+        tokens_->hide();
+        setFixedSize(width_, kCollapsedHeight);
     }
 }
 

@@ -73,6 +73,10 @@ class TFormula : public QWidget {
     void TokenClick(const TFormulaToken& token);
 
     std::map<std::string, QPushButton*> buttons_;
+    // The token groups below the fold, and the window's size that shows them.
+    QWidget* tokens_ = nullptr;
+    int width_ = 0;
+    int expandedHeight_ = 0;
     std::string undo_;
     QWidget* opener_ = nullptr;
 };

@@ -3,10 +3,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFontDatabase>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
@@ -23,6 +25,7 @@
 #include <QtCharts/QPieSeries>
 #include <QtCharts/QPieSlice>
 
+#include "app/ApplyTexts.h"
 #include "app/FMain.h"
 #include "app/secondary.h"
 #include "core/FData.h"
@@ -95,7 +98,9 @@ QWidget* MakePanel(QWidget* parent, QLabel*& caption, QVBoxLayout*& layout) {
 
 QChartView* MakeChart(QWidget* parent, QPieSeries*& series, const std::function<void()>& onClick) {
     auto* chart = new QChart();
-    chart->legend()->setAlignment(Qt::AlignRight);
+    // The legend below the view names every slice with its count and share, whole; the
+    // chart's own would cut them short beside a zoomed pie.
+    chart->legend()->hide();
     series = new QPieSeries(chart);
     chart->addSeries(series);
     auto* view = new TClickChartView(chart, parent);
@@ -152,11 +157,17 @@ THistory::THistory(QWidget* mainWindow) : QWidget(nullptr, Qt::Window), mainWind
     pChart = MakePanel(panels, lChartName, layout);
     Chart1 = MakeChart(pChart, Series1, [this] { Chart1Click(); });
     layout->addWidget(Chart1, 1);
+    Legend1 = new QWidget(pChart);
+    layout->addWidget(Legend1);
     SpeedButton1 = new QPushButton(QStringLiteral("!!!"), pChart);
     layout->addWidget(SpeedButton1, 0, Qt::AlignLeft);
     pChart2 = MakePanel(panels, lchart2name, layout);
     Chart2 = MakeChart(pChart2, PieSeries1, [this] { Chart1Click(); });
     layout->addWidget(Chart2, 1);
+    Legend2 = new QWidget(pChart2);
+    layout->addWidget(Legend2);
+    for (QWidget* legend : {Legend1, Legend2})
+        new QGridLayout(legend);
     SpeedButton2 = new QPushButton(QStringLiteral("!!!"), pChart2);
     layout->addWidget(SpeedButton2, 0, Qt::AlignLeft);
     connect(SpeedButton1, &QPushButton::clicked, this, [this] { SpeedButton2Click(); });
@@ -231,6 +242,58 @@ THistory::~THistory() {
 }
 
 void THistory::FormCreate() {
+    // Object names let the text table and the tests find the controls by their form names.
+    setObjectName(QStringLiteral("THistory"));
+    const std::pair<QObject*, const char*> names[] = {
+        {PageSeL, "PageSeL"},
+        {pGrid, "pGrid"},
+        {pChart, "pChart"},
+        {pChart2, "pChart2"},
+        {pSetup, "pSetup"},
+        {pSearch, "pSearch"},
+        {lGridName, "lGridName"},
+        {lChartName, "lChartName"},
+        {lchart2name, "lchart2name"},
+        {lSetupName, "lSetupName"},
+        {lSearchName, "lSearchName"},
+        {sg, "sg"},
+        {sgs, "sgs"},
+        {Chart1, "Chart1"},
+        {Chart2, "Chart2"},
+        {Rotator, "Rotator"},
+        {savestatBtn, "savestatBtn"},
+        {savestatnodebugBtn, "savestatnodebugBtn"},
+        {BackupBtn, "BackupBtn"},
+        {ClearBtn, "ClearBtn"},
+        {RestoreBtn, "RestoreBtn"},
+        {LoadExternalFileBtn, "LoadExternalFileBtn"},
+        {sbSaveGrid, "sbSaveGrid"},
+        {sbSavegrid2, "sbSavegrid2"},
+        {SpeedButton1, "SpeedButton1"},
+        {SpeedButton2, "SpeedButton2"},
+        {SpeedButton3, "SpeedButton3"},
+        {SpeedButton4, "SpeedButton4"},
+        {ExitBtn, "ExitBtn"},
+        {cbBeg, "cbBeg"},
+        {cbInt, "cbInt"},
+        {cbExp, "cbExp"},
+        {cbF, "cbF"},
+        {cbNF, "cbNF"},
+        {cbDate, "cbDate"},
+        {cbHour, "cbHour"},
+        {cbTime, "cbTime"},
+        {cbBVS, "cbBVS"},
+        {cbBV, "cbBV"},
+        {cbSort, "cbSort"},
+        {searchBtn, "searchBtn"},
+        {defaultBtn, "defaultBtn"},
+        {sortBtn, "sortBtn"},
+        {sClearBtn, "sClearBtn"},
+        {hiderBtn, "hiderBtn"},
+        {Panel8, "Panel8"},
+    };
+    for (const auto& [object, name] : names)
+        object->setObjectName(QString::fromLatin1(name));
     cbSort->clear();
     for (const std::string& key : SearchSortKeys())
         cbSort->addItem(QString::fromStdString(key));
@@ -248,6 +311,9 @@ void THistory::FormCreate() {
     for (QWidget* panel : {pGrid, pChart, pChart2, pSetup, pSearch})
         panel->hide();
     sg->setColumnWidth(0, 94);
+    // The outline words, captions and buttons from the text table; a language change reaches
+    // them again through ApplyTexts.
+    ApplyTextsTo(this, "THistory");
     if (PageSeL->currentItem()) PageSeLClick();
 }
 
@@ -280,7 +346,10 @@ void THistory::ShowGrid() {
 void THistory::PageSeLClick() {
     try {
         const int item = CurrentItem();
-        const QString caption = QString::fromStdString(HistoryPageCaption(item));
+        QString caption = QString::fromStdString(HistoryPageCaption(item));
+        // The setup and search pages are captioned with their outline item as it reads now.
+        if (item == kSetupOutlineItem) caption = items_[item - 1]->text(0);
+        if (item == kSearchOutlineItem) caption = items_[item - 1]->text(0) + QStringLiteral("     ");
         DrawHistoryGridPage(sgData_, item);
         switch (HistoryPagePanel(item)) {
         case THistoryPanel::Grid:
@@ -292,14 +361,14 @@ void THistory::PageSeLClick() {
         case THistoryPanel::StyleChart:
             ShowGrid();
             lChartName->setText(caption);
-            FillPie(Series1, item == 22 ? -1 : HistoryItemLevel(item));
+            FillPie(Series1, Legend1, item == 22 ? -1 : HistoryItemLevel(item));
             ShowPanel(pChart);
             Rotator->start();
             break;
         case THistoryPanel::GamesChart:
             ShowGrid();
             lchart2name->setText(caption);
-            FillPie(PieSeries1, -2);
+            FillPie(PieSeries1, Legend2, -2);
             ShowPanel(pChart2);
             Rotator->start();
             break;
@@ -326,15 +395,30 @@ void THistory::PageSeLClick() {
 }
 
 // kind: a level 0..2, -1 the overall style pie, -2 the games pie.
-void THistory::FillPie(QPieSeries* series, int kind) {
+void THistory::FillPie(QPieSeries* series, QWidget* legend, int kind) {
     series->clear();
+    auto* rows = static_cast<QGridLayout*>(legend->layout());
+    while (QLayoutItem* item = rows->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
     const auto slices = kind == -2 ? GamesPieSlices() : StylePieSlices(kind);
+    int row = 0;
     for (const TPieSlice& s : slices) {
         QPieSlice* slice = series->append(QString::fromStdString(s.label), s.value);
-        slice->setColor(QColor::fromRgb(s.colour));
+        const QColor colour = QColor::fromRgb(s.colour);
+        slice->setColor(colour);
         slice->setExploded(false);
-        slice->setLabelVisible(true);
+        slice->setLabelVisible(false);
+        QPixmap swatch(12, 12);
+        swatch.fill(colour);
+        auto* mark = new QLabel(legend);
+        mark->setPixmap(swatch);
+        rows->addWidget(mark, row, 0);
+        rows->addWidget(new QLabel(QString::fromStdString(PieLegendText(s, slices)), legend), row, 1);
+        ++row;
     }
+    rows->setColumnStretch(1, 1);
 }
 
 void THistory::ApplyZoom() {

@@ -90,20 +90,26 @@ QWidget* THistory::BuildSearchPage() {
     seBV = Spin(Panel8, 1, 379), seBV2 = Spin(Panel8, 1, 379);
     range(cbBV, QString::fromStdString(UIText("0194")), {seBV}, {seBV2});
 
-    auto* buttons = new QHBoxLayout();
+    // Two rows, so every caption reads whole at the window's default width: the search, then
+    // what is done with its results.
     searchBtn = new QPushButton(QStringLiteral("SEARCH"), Panel8);
     defaultBtn = new QPushButton(QStringLiteral("DEFAULT"), Panel8);
     sClearBtn = new QPushButton(QString::fromStdString(UIText("0276")), Panel8);
     sortBtn = new QPushButton(QString::fromStdString(UIText("0277")), Panel8);
     cbSort = new QComboBox(Panel8);
+    cbSort->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     SpeedButton3 = new QPushButton(QStringLiteral("!!!"), Panel8);
     SpeedButton4 = new QPushButton(QStringLiteral("Index of Speed"), Panel8);
     sbSavegrid2 = new QPushButton(QString::fromStdString(UIText("0057")), Panel8);
-    for (QWidget* w : std::initializer_list<QWidget*>{searchBtn, defaultBtn, sClearBtn, sortBtn, cbSort, SpeedButton3,
-                                                     SpeedButton4, sbSavegrid2})
-        buttons->addWidget(w);
-    buttons->addStretch(1);
-    grid->addLayout(buttons, row, 0, 1, 8);
+    for (const std::initializer_list<QWidget*> line :
+         {std::initializer_list<QWidget*>{searchBtn, defaultBtn, sClearBtn},
+          std::initializer_list<QWidget*>{sortBtn, cbSort, SpeedButton3, SpeedButton4, sbSavegrid2}}) {
+        auto* buttons = new QHBoxLayout();
+        for (QWidget* w : line)
+            buttons->addWidget(w);
+        buttons->addStretch(1);
+        grid->addLayout(buttons, row++, 0, 1, 8);
+    }
     layout->addWidget(Panel8);
 
     sgsModel_ = new THistoryGridModel(sgsData_, this);

@@ -7,9 +7,11 @@
 #include <QFont>
 #include <QHeaderView>
 #include <QMenu>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 
+#include <algorithm>
 #include <exception>
 
 #include "app/FMain.h"
@@ -119,6 +121,15 @@ TLocal_High_Scores::TLocal_High_Scores(QWidget* parent)
         models_[p] = model;
         pager->addTab(page, QString::fromLatin1(kPageCaptions[p]));
     }
+    // The six tabs side by side, whole and without scroll arrows: the window is as wide as
+    // they need, when they need more than its own width.
+    pager->setUsesScrollButtons(false);
+    pager->tabBar()->setElideMode(Qt::ElideNone);
+    const int width = std::max(kClientWidth, pager->minimumSizeHint().width());
+    setFixedSize(width, kClientHeight);
+    pager->resize(width, kClientHeight);
+    for (QTableView* sg : grids)
+        sg->resize(width - 6, sg->height());
     connect(pager, &QTabWidget::currentChanged, this, [this](int index) {
         if (!filling_) PageShow(index + 1);
     });

@@ -50,6 +50,18 @@ TEST_F(HistoryWindowRules, PiesDrawEqualCountsApart) {
     EXPECT_EQ(StylePieSlices(-1)[0].colour, kChartColour5);
 }
 
+TEST_F(HistoryWindowRules, LegendLinesGiveEachSliceItsCountAndShare) {
+    const std::vector<TPieSlice> games{{"Beg", 7, 0}, {"Int", 6, 0}, {"Exp", 5, 0}};
+    Options.doDotSeparator = true;
+    EXPECT_EQ(PieLegendText(games[0], games), "Beg: 7 (38.9 %)");
+    EXPECT_EQ(PieLegendText(games[2], games), "Exp: 5 (27.8 %)");
+    Options.doDotSeparator = false;
+    EXPECT_EQ(PieLegendText(games[1], games), "Int: 6 (33,3 %)");
+    const std::vector<TPieSlice> one{{"Flag-style", 1, 0}};
+    EXPECT_EQ(PieLegendText(one[0], one), "Flag-style: 1 (100,0 %)");
+    EXPECT_EQ(PieLegendText({"NF-style", 0, 0}, {}), "NF-style: 0 (0,0 %)");
+}
+
 TEST_F(HistoryWindowRules, ZoomBouncesBetweenItsLimits) {
     int zoom = 140;
     uint8_t growing = 1;

@@ -110,7 +110,12 @@ TEST_F(MainWindowTest, LevelItemsSetTheSizeTheLayoutAndTheStartUpLevel) {
         EXPECT_EQ(MineCount, c.mines);
         EXPECT_EQ(Options.doStartUpMode, c.level);
         EXPECT_TRUE(c.item->isChecked());
-        const TMainLayout l = ComputeMainLayout(c.lastColumn + 1, c.lastRow + 1, Options.ShowIDText);
+        // The name line as high as the name needs on this board (two lines on Beginner).
+        const int nameHeight = w.NameLabel->height();
+        EXPECT_GE(nameHeight, kNameLabelHeight);
+        EXPECT_LE(w.lnamelabel->heightForWidth(w.lnamelabel->width()), w.lnamelabel->height());
+        const TMainLayout l =
+            ComputeMainLayout(c.lastColumn + 1, c.lastRow + 1, Options.ShowIDText, nameHeight);
         EXPECT_EQ(w.box->size(), QSize(l.box.width, l.box.height));
         EXPECT_EQ(w.centralWidget()->size(), QSize(l.clientWidth, l.clientHeight));
         EXPECT_EQ(w.pTimer->x(), l.pTimer.left);

@@ -53,6 +53,13 @@ class HistoryWindowTest : public MainWindowTest {
     static QString Cell(const QTableView* view, int row, int col) {
         return view->model()->data(view->model()->index(row, col), Qt::DisplayRole).toString();
     }
+    // The legend's lines, top down.
+    static std::vector<std::string> LegendLines(const QWidget* legend) {
+        std::vector<std::string> lines;
+        for (const QLabel* label : legend->findChildren<QLabel*>())
+            if (!label->text().isEmpty()) lines.push_back(label->text().toStdString());
+        return lines;
+    }
     static std::vector<std::pair<QString, int>> Slices(const QPieSeries* series) {
         std::vector<std::pair<QString, int>> slices;
         for (const QPieSlice* s : series->slices())
@@ -100,9 +107,17 @@ TEST_F(HistoryWindowTest, OpensOnTheLevelAndShowsEachPage) {
     EXPECT_FALSE(h.pGrid->isVisible());
     EXPECT_TRUE(h.Rotator->isActive());
     EXPECT_EQ(Slices(h.Series1), (std::vector<std::pair<QString, int>>{{"Flag-style", 2}, {"NF-style", 3}}));
+    // The counts and shares read in the legend; no slice label is drawn to be cut at the pie.
+    EXPECT_EQ(LegendLines(h.Legend1),
+              (std::vector<std::string>{"Flag-style: 2 (40,0 %)", "NF-style: 3 (60,0 %)"}));
+    for (const QPieSlice* s : h.Series1->slices())
+        EXPECT_FALSE(s->isLabelVisible());
     h.SelectItem(23);
     EXPECT_TRUE(h.pChart2->isVisible());
     EXPECT_EQ(Slices(h.PieSeries1), (std::vector<std::pair<QString, int>>{{"Beg", 7}, {"Int", 6}, {"Exp", 5}}));
+    EXPECT_EQ(LegendLines(h.Legend2),
+              (std::vector<std::string>{"Beg: 7 (38,9 %)", "Int: 6 (33,3 %)", "Exp: 5 (27,8 %)"}));
+    EXPECT_TRUE(h.Legend2->isVisible());
     const qreal angle = h.PieSeries1->pieStartAngle();
     h.RotatorTimer();
     EXPECT_EQ(h.PieSeries1->pieStartAngle(), angle + 1);

@@ -2,14 +2,17 @@
 // of Apply and the template line handed to the options dialog.
 #include <QApplication>
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "core/FData.h"
 #include "app/stats/FFormula.h"
+#include "core/FData.h"
 #include "testutil.h"
+#include "ui/textfit.h"
 
 namespace quorlet {
 namespace {
@@ -31,9 +34,13 @@ class FormulaWindowTest : public test::EngineTest {
         editor.reset();
         EngineTest::TearDown();
     }
+    // A token button below the fold is reached as the player does: unfolded first.
     void Click(const char* button) {
         QPushButton* b = editor->Button(button);
         ASSERT_NE(b, nullptr) << button;
+        if (!b->isVisible() && editor->panelBtn->text() == QStringLiteral(">>>"))
+            QTest::mouseClick(editor->panelBtn, Qt::LeftButton);
+        ASSERT_TRUE(b->isVisible()) << button;
         QTest::mouseClick(b, Qt::LeftButton);
     }
     std::string Formula() const { return editor->edF->text().toStdString(); }
@@ -139,12 +146,22 @@ TEST_F(FormulaWindowTest, ClearUndoCollapseAndTheOpener) {
     EXPECT_EQ(editor->edName->text(), QStringLiteral("myName"));
     Click("undoBtn");
     EXPECT_EQ(Formula(), " TIME");
-    EXPECT_EQ(editor->height(), 177);
-    Click("panelBtn");
-    EXPECT_EQ(editor->height(), 498);
-    EXPECT_EQ(editor->panelBtn->text(), QStringLiteral("<<<"));
+    EXPECT_EQ(editor->panelBtn->text(), QStringLiteral("<<<")) << "unfolded for the token";
     Click("panelBtn");
     EXPECT_EQ(editor->height(), 177);
+    EXPECT_EQ(editor->panelBtn->text(), QStringLiteral(">>>"));
+    EXPECT_FALSE(editor->Button("sbTIME")->isVisible()) << "below the fold";
+    Click("panelBtn");
+    // Unfolded, the window reaches past the last token group.
+    for (const TFormulaToken& t : FormulaTokens) {
+        const QPushButton* b = editor->Button(t.button);
+        EXPECT_TRUE(b->isVisible()) << t.button;
+        EXPECT_TRUE(editor->rect().contains(QRect(b->mapTo(editor.get(), QPoint(0, 0)), b->size())))
+            << t.button;
+    }
+    Click("panelBtn");
+    EXPECT_EQ(editor->height(), 177);
+    EXPECT_FALSE(editor->Button("sbRPIgrnk")->isVisible());
     editor->hide();
 
     QWidget opener;
@@ -157,6 +174,37 @@ TEST_F(FormulaWindowTest, ClearUndoCollapseAndTheOpener) {
         if (way == 2) editor->close();
         EXPECT_TRUE(opener.isEnabled()) << way;
         EXPECT_FALSE(editor->isVisible());
+    }
+}
+
+// The real window on the X server: unfolded, every token button shows whole inside the window,
+// on the screen, and a click at its place reaches it.
+class X11FormulaEditorTest : public FormulaWindowTest {
+  protected:
+    void SetUp() override {
+        if (QGuiApplication::platformName() != QStringLiteral("xcb")) GTEST_SKIP() << "needs an X11 display";
+        FormulaWindowTest::SetUp();
+    }
+};
+
+TEST_F(X11FormulaEditorTest, EveryTokenButtonLiesInsideTheUnfoldedWindowAndTakesAClick) {
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(editor.get()));
+    QTest::mouseClick(editor->panelBtn, Qt::LeftButton);
+    QApplication::processEvents();
+    const QRect screen = editor->screen()->geometry();
+    EXPECT_TRUE(screen.contains(editor->frameGeometry())) << "unfolded window on the screen";
+    for (const TFormulaToken& t : FormulaTokens) {
+        SCOPED_TRACE(t.button);
+        QPushButton* b = editor->Button(t.button);
+        const QRect at(b->mapTo(editor.get(), QPoint(0, 0)), b->size());
+        EXPECT_TRUE(editor->rect().contains(at));
+        EXPECT_EQ(test::textfit::PushFault(b), "") << b->text().toStdString();
+        QWidget* hit = editor->childAt(at.center());
+        ASSERT_EQ(hit, b);
+        if (!b->isEnabled() || std::string(t.button).find("CELL") != std::string::npos) continue;
+        editor->edF->clear();
+        QTest::mouseClick(hit, Qt::LeftButton);
+        EXPECT_EQ(Formula(), t.token);
     }
 }
 
