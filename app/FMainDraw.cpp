@@ -23,6 +23,7 @@
 #include "core/endgame.h"
 #include "core/layout.h"
 #include "core/nameline.h"
+#include "settings/countries.h"
 #include "settings/languageapply.h"
 #include "settings/options.h"
 
@@ -226,7 +227,7 @@ int TMain::NameLineHeight(int lineWidth) const {
         QString::fromStdString(NameLineText(fromVideo ? ReplayPlayerName : Options.UserIDText, fromVideo));
     // A video's flag was set when it loaded; the own one shows for a country.
     const bool flag =
-        fromVideo ? !imFlag->isHidden() : Options.CountryNumber != 0 && Options.CountryNumber < imC.size();
+        fromVideo ? !imFlag->isHidden() : Options.CountryNumber != 0 && Options.CountryNumber < kCountryCount;
     const int width = std::max(1, lineWidth - (flag ? 20 : 0));
     const int text =
         lnamelabel->fontMetrics().boundingRect(QRect(0, 0, width, 1 << 16), Qt::TextWordWrap, shown).height();
