@@ -136,6 +136,10 @@ void TMain::BuildForm() {
 }
 
 void TMain::BuildMenus() {
+    // The menu belongs to the window: its captions shorten with a narrow board, so it is never
+    // handed to a desktop's global menu bar (and asking the desktop for one costs the start).
+    // Read when the menu bar is made, so it is set before.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     GameMnu = menuBar()->addMenu(QString());
     NewBtn = AddItem(GameMnu, {}, Qt::Key_F2);
     PlayVideoBtn = AddItem(GameMnu, {}, Qt::Key_F4);

@@ -111,6 +111,9 @@ void TMain::InstallShell() {
     // Stored inactive: nothing is shown until the window is minimised.
     trayicon = new TKitTrayIcon(this);
     trayicon->setObjectName(QStringLiteral("trayicon"));
+    // The stored properties in their published order, Active first: set while still active,
+    // the icon and the tip would reach the desktop (and make it an icon object) for nothing.
+    trayicon->SetActive(false);
     trayicon->SetIcon(ProgramIcon());
     trayicon->SetHint(QStringLiteral("Minesweeper Quorlet"));
     trayicon->SetPopupMenu(traypopup);
@@ -118,7 +121,6 @@ void TMain::InstallShell() {
     trayicon->OnMouseDown = [this](QObject*, Qt::MouseButton button, Qt::KeyboardModifiers, bool, int, int) {
         trayiconMouseDown(button);
     };
-    trayicon->SetActive(false);
     trayicon->Loaded();
 
     // Grabbed only while the boss-key option is on (ApplyBossKeyOption).

@@ -7,7 +7,9 @@
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QMenuBar>
 #include <QProcess>
+#include <QSystemTrayIcon>
 #include <QTest>
 #include <QUrl>
 #include <QUrlQuery>
@@ -160,6 +162,19 @@ TEST_F(MainWindowShellTest, TheChannelItemEndsTheGameAndShowsTheChannel) {
     EXPECT_FALSE(w.timer->Enabled());
     EXPECT_EQ(messages, std::vector<std::string>{ChatChannelInfoText()});
     EXPECT_NE(messages[0].find("port: 6667\r\nchannel: #minesweeper"), std::string::npos);
+}
+
+// Set while the icon was still active, the stored icon and tip made the desktop's icon object
+// at every start (a session-bus round trip before the first paint), and the menu bar asked the
+// desktop for a global menu: neither is needed until the window is minimised or ever.
+TEST_F(MainWindowShellTest, TheStartMakesNoTrayObjectAndKeepsTheMenuInTheWindow) {
+    TMain& w = Open();
+    EXPECT_FALSE(w.trayicon->Active());
+    EXPECT_EQ(w.trayicon->findChild<QSystemTrayIcon*>(), nullptr);
+    EXPECT_FALSE(w.menuBar()->isNativeMenuBar());
+    // The stored properties are still there for the first minimising.
+    EXPECT_FALSE(w.trayicon->Icon().isNull());
+    EXPECT_EQ(w.trayicon->Hint(), QStringLiteral("Minesweeper Quorlet"));
 }
 
 TEST_F(MainWindowShellTest, AMinimisedCustomGameWaitsInTheTrayAndResumesFromIt) {
