@@ -1,5 +1,5 @@
 // Slow steps of the start that need no window: each runs on a thread of its own while the
-// windows are built, so that their first use finds them done.
+// start goes on, so that the first window finds them done.
 #pragma once
 
 #include <functional>
