@@ -2,12 +2,11 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <system_error>
 
 #include "core/debuglog.h"
+#include "core/fileread.h"
 #include "core/safewrite.h"
 #include "core/shell.h"
 
@@ -18,7 +17,7 @@ const char* const kPluginMarkerName = "_plugin_marker.txt";
 namespace {
 
 // A marker is a few lines; anything bigger is not one.
-constexpr std::uintmax_t kMaxMarkerBytes = 64 * 1024;
+constexpr std::size_t kMaxMarkerBytes = 64 * 1024;
 
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -55,14 +54,6 @@ bool FileStamp(const std::string& path, uint64_t& size, int64_t& modified) {
     return true;
 }
 
-std::string ReadMarker(const std::string& path) {
-    std::error_code ec;
-    const std::uintmax_t size = std::filesystem::file_size(std::filesystem::u8path(path), ec);
-    if (ec || size > kMaxMarkerBytes) return {};
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 } // namespace
 
 std::string PluginMarkerText(const std::vector<TPluginMark>& marks) {
@@ -93,7 +84,9 @@ std::vector<TPluginMark> ParsePluginMarker(const std::string& text) {
 TPluginGuard::TPluginGuard(std::string programFolder, std::string pluginFolder)
     : markerPath_(programFolder + kPluginMarkerName), pluginFolder_(std::move(pluginFolder)) {
     std::vector<std::string> ended;
-    for (TPluginMark& m : ParsePluginMarker(ReadMarker(markerPath_))) {
+    std::string text;
+    ReadRegularFile(markerPath_, kMaxMarkerBytes, text);
+    for (TPluginMark& m : ParsePluginMarker(text)) {
         uint64_t size = 0;
         int64_t modified = 0;
         // A library the player took away needs no note; nor one noted twice.

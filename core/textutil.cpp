@@ -51,11 +51,6 @@ char* PutTwoDigits(char* at, unsigned value) {
     return at;
 }
 
-std::string TwoDigits(unsigned value) {
-    char buf[16];
-    return std::string(buf, PutTwoDigits(buf, value));
-}
-
 // Left to right, without rescanning what was put in.
 std::string ReplaceAll(const std::string& text, std::string_view from, std::string_view to) {
     std::string out;
