@@ -304,8 +304,9 @@ std::string HistoryPageCaption(int item) {
     case 23: return UIText("0263");
     case 24: return UIText("0097");
     case 25: return UIText("0098");
-    case kSetupOutlineItem: return HistoryOutlineText(item);
-    case kSearchOutlineItem: return HistoryOutlineText(item) + "     ";
+    // As their outline items read.
+    case kSetupOutlineItem: return UIText("0074");
+    case kSearchOutlineItem: return UIText("0275") + "     ";
     default: return "";
     }
 }

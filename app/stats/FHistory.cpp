@@ -346,10 +346,7 @@ void THistory::ShowGrid() {
 void THistory::PageSeLClick() {
     try {
         const int item = CurrentItem();
-        QString caption = QString::fromStdString(HistoryPageCaption(item));
-        // The setup and search pages are captioned with their outline item as it reads now.
-        if (item == kSetupOutlineItem) caption = items_[item - 1]->text(0);
-        if (item == kSearchOutlineItem) caption = items_[item - 1]->text(0) + QStringLiteral("     ");
+        const QString caption = QString::fromStdString(HistoryPageCaption(item));
         DrawHistoryGridPage(sgData_, item);
         switch (HistoryPagePanel(item)) {
         case THistoryPanel::Grid:
