@@ -42,22 +42,8 @@ TProgramWindows::TProgramWindows(const QString& firstArgument, TMain::TStartupPa
     formulaEditor = std::make_unique<TFormula>();
 }
 
-// The reverse of the creation order, as the windows on the entry's stack were freed.
-TProgramWindows::~TProgramWindows() {
-    formulaEditor.reset();
-    multiplayerWindow.reset();
-    customBoard.reset();
-    highScoreNotice.reset();
-    progressBar.reset();
-    debugCommandBox.reset();
-    localHighScores.reset();
-    counters.reset();
-    historyWindow.reset();
-    optionsWindow.reset();
-    aboutBox.reset();
-    debugWindow.reset();
-    mainWindow.reset();
-}
+// Here, where the window types are complete.
+TProgramWindows::~TProgramWindows() = default;
 
 bool TProgramWindows::StartedUp() const {
     return mainWindow && mainWindow->StartedUp();

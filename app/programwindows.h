@@ -36,6 +36,8 @@ struct TProgramWindows {
 
     bool StartedUp() const;
 
+    // In the order of creation: the members go in reverse, as the windows on the entry's stack
+    // were freed.
     std::unique_ptr<TMain> mainWindow;
     std::unique_ptr<Tdebug> debugWindow;
     std::unique_ptr<TAbout> aboutBox;
