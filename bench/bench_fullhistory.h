@@ -2,9 +2,13 @@
 // only when the other kind is asked for.
 #pragma once
 
+#include <cstdint>
+#include <fstream>
 #include <random>
+#include <string>
 
 #include "core/FData.h"
+#include "stats/historyfile.h"
 
 namespace quorlet::bench {
 
@@ -39,6 +43,16 @@ inline void MakeFullHistory(bool allExpert = false) {
     LevelGameCounts = {};
     for (uint32_t i = 0; i < kHistoryCapacity; ++i)
         ++LevelGameCounts[GameHistory[i].level];
+}
+
+// Writes a "stats.dat" of `games` records as the game stores them, record i being recordOf(i).
+template <typename TRecordOf>
+void WriteHistoryFile(const std::string& path, uint32_t games, TRecordOf recordOf) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    for (uint32_t i = 0; i < games; ++i) {
+        const THistoryFileRecord bytes = EncodeHistoryRecord(recordOf(i));
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
 }
 
 } // namespace quorlet::bench

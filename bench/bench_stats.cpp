@@ -13,6 +13,7 @@
 #include <functional>
 #include <string>
 
+#include "bench/bench_fullhistory.h"
 #include "core/FData.h"
 #include "core/uihooks.h"
 #include "stats/counters.h"
@@ -62,11 +63,7 @@ TGameRecord BenchRecord(uint32_t i) {
 }
 
 void WriteFullHistory() {
-    std::ofstream out(BenchFolder() + "stats.dat", std::ios::binary | std::ios::trunc);
-    for (uint32_t i = 0; i < kHistoryCapacity; ++i) {
-        const THistoryFileRecord stored = EncodeHistoryRecord(BenchRecord(i));
-        out.write(reinterpret_cast<const char*>(stored.data()), static_cast<std::streamsize>(stored.size()));
-    }
+    bench::WriteHistoryFile(BenchFolder() + "stats.dat", kHistoryCapacity, BenchRecord);
 }
 
 void BM_LoadFullHistoryFile(benchmark::State& state) {

@@ -14,15 +14,6 @@ namespace quorlet::bench {
 
 namespace {
 
-constexpr double kBusyLoad = 2.0;
-
-double LoadAverage() {
-    std::ifstream in("/proc/loadavg");
-    double load = 0;
-    in >> load;
-    return load;
-}
-
 double StatusMiB(const char* field) {
     std::ifstream status("/proc/self/status");
     const std::string name = field;

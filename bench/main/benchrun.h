@@ -3,7 +3,20 @@
 // "target_MiB" beside "peak_MiB") beside its target, as a ratio; none on a busy machine.
 #pragma once
 
+#include <fstream>
+
 namespace quorlet::bench {
+
+// Above this one-minute load average the machine is busy: its figures give no ratio.
+inline constexpr double kBusyLoad = 2.0;
+
+// The one-minute load average.
+inline double LoadAverage() {
+    std::ifstream in("/proc/loadavg");
+    double load = 0;
+    in >> load;
+    return load;
+}
 
 // Sets a benchmark's targets: its time per iteration in milliseconds and, when not 0, the peak of
 // its memory above what it started with.

@@ -26,8 +26,9 @@
 #include <thread>
 #include <vector>
 
+#include "bench/bench_fullhistory.h"
+#include "bench/main/benchrun.h"
 #include "core/FData.h"
-#include "stats/historyfile.h"
 
 namespace {
 
@@ -116,34 +117,22 @@ TMemory MemoryOf(pid_t pid) {
     return m;
 }
 
-// The one-minute load average.
-double LoadAverage() {
-    std::ifstream in("/proc/loadavg");
-    double load = 0;
-    in >> load;
-    return load;
-}
-
-// A valid history of `games` varied records, as the game writes them.
-void WriteHistory(const std::string& path, uint32_t games) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    for (uint32_t i = 0; i < games; ++i) {
-        quorlet::TGameRecord r;
-        r.level = static_cast<uint8_t>(i % 3);
-        r.day = static_cast<uint8_t>(1 + i % 28);
-        r.month = static_cast<uint8_t>(1 + i % 12);
-        r.year = static_cast<uint16_t>(2005 + i % 21);
-        r.hour = static_cast<uint8_t>(i % 24);
-        r.minute = static_cast<uint8_t>(i % 60);
-        r.second = static_cast<uint8_t>(i / 7 % 60);
-        r.timeSec = static_cast<uint16_t>(1 + i % 400);
-        r.timeHund = static_cast<uint8_t>(i % 100);
-        r.bbbv = static_cast<uint16_t>(2 + i % 250);
-        r.rightClicks = static_cast<uint16_t>(i % 2 * (i % 50));
-        r.leftClicks = static_cast<uint16_t>(1 + i % 300);
-        const quorlet::THistoryFileRecord bytes = quorlet::EncodeHistoryRecord(r);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    }
+// Record i of a valid history of varied records.
+quorlet::TGameRecord ProbeRecord(uint32_t i) {
+    quorlet::TGameRecord r;
+    r.level = static_cast<uint8_t>(i % 3);
+    r.day = static_cast<uint8_t>(1 + i % 28);
+    r.month = static_cast<uint8_t>(1 + i % 12);
+    r.year = static_cast<uint16_t>(2005 + i % 21);
+    r.hour = static_cast<uint8_t>(i % 24);
+    r.minute = static_cast<uint8_t>(i % 60);
+    r.second = static_cast<uint8_t>(i / 7 % 60);
+    r.timeSec = static_cast<uint16_t>(1 + i % 400);
+    r.timeHund = static_cast<uint8_t>(i % 100);
+    r.bbbv = static_cast<uint16_t>(2 + i % 250);
+    r.rightClicks = static_cast<uint16_t>(i % 2 * (i % 50));
+    r.leftClicks = static_cast<uint16_t>(1 + i % 300);
+    return r;
 }
 
 void Stop(pid_t pid) {
@@ -218,7 +207,6 @@ TSummary Summarise(const std::vector<TSample>& samples) {
             {Median(rss), Median(pss), Median(priv)}};
 }
 
-constexpr double kBusyLoad = 2.0;
 
 } // namespace
 
@@ -242,11 +230,11 @@ int main(int argc, char* argv[]) {
 
     const auto historyFile = std::filesystem::temp_directory_path() /
                              ("quorlet-startup-history-" + std::to_string(getpid()) + ".dat");
-    WriteHistory(historyFile.string(), quorlet::kHistoryCapacity);
+    quorlet::bench::WriteHistoryFile(historyFile.string(), quorlet::kHistoryCapacity, ProbeRecord);
     std::vector<TSubject> subjects = {{"bare window", argv[3], "", {}},
                                       {"game, empty folder", argv[2], "", {}},
                                       {"game, 262,144 games", argv[2], historyFile.string(), {}}};
-    const double loadBefore = LoadAverage();
+    const double loadBefore = quorlet::bench::LoadAverage();
     for (int i = 0; i < runs; ++i) {
         // Interleaved, so a busy moment of the machine falls on all alike.
         for (TSubject& subject : subjects) {
@@ -260,7 +248,7 @@ int main(int argc, char* argv[]) {
             subject.samples.push_back(s);
         }
     }
-    const double loadAfter = LoadAverage();
+    const double loadAfter = quorlet::bench::LoadAverage();
     xcb_disconnect(d.connection);
     std::filesystem::remove(historyFile);
 
@@ -276,8 +264,8 @@ int main(int argc, char* argv[]) {
         std::printf("  %-20s %7.1f / %7.1f / %7.1f ms   %6.1f MB %6.1f MB %6.1f MB\n", subject.name.c_str(),
                     t.min, t.median, t.max, t.memory.resident, t.memory.proportional, t.memory.privateMb);
     }
-    if (loadBefore > kBusyLoad || loadAfter > kBusyLoad) {
-        std::printf("  the machine was busy (load average above %.0f): no ratio reported\n", kBusyLoad);
+    if (loadBefore > quorlet::bench::kBusyLoad || loadAfter > quorlet::bench::kBusyLoad) {
+        std::printf("  the machine was busy (load average above %.0f): no ratio reported\n", quorlet::bench::kBusyLoad);
         return 0;
     }
     const TSummary& bare = sums[0];

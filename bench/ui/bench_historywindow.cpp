@@ -106,13 +106,8 @@ struct TProgram {
         ResetGlobals();
         ResetUiHooks();
         bench::MakeFullHistory();
-        std::ofstream out(folder / "stats.dat", std::ios::binary | std::ios::trunc);
-        for (uint32_t i = 0; i < kHistoryCapacity; ++i) {
-            const THistoryFileRecord bytes = EncodeHistoryRecord(GameHistory[i]);
-            out.write(reinterpret_cast<const char*>(bytes.data()),
-                      static_cast<std::streamsize>(bytes.size()));
-        }
-        out.close();
+        bench::WriteHistoryFile((folder / "stats.dat").string(), kHistoryCapacity,
+                                [](uint32_t i) -> const TGameRecord& { return GameHistory[i]; });
         UiHooks.ShowMessageBox = [](const std::string&) {};
         main = std::make_unique<TMain>();
         main->show();
