@@ -10,6 +10,7 @@
 
 #include "core/shell.h"
 #include "settings/fileassoc.h"
+#include "desktopentry.h"
 #include "testutil.h"
 
 namespace quorlet::test {
@@ -28,52 +29,6 @@ std::string PercentDecode(const std::string& text) {
         }
     }
     return out;
-}
-
-// The Exec value as a launcher reads it: string escapes first, then the quoting rule.
-std::vector<std::string> ParseExec(const std::string& value) {
-    std::string unescaped;
-    for (std::size_t i = 0; i < value.size(); ++i) {
-        if (value[i] == '\\' && i + 1 < value.size()) {
-            const char n = value[++i];
-            unescaped += n == 'n' ? '\n' : n == 't' ? '\t' : n == 'r' ? '\r' : n;
-        } else {
-            unescaped += value[i];
-        }
-    }
-    std::vector<std::string> args;
-    std::string arg;
-    bool quoted = false, any = false;
-    for (std::size_t i = 0; i < unescaped.size(); ++i) {
-        const char c = unescaped[i];
-        if (quoted) {
-            if (c == '\\' && i + 1 < unescaped.size()) arg += unescaped[++i];
-            else if (c == '"') quoted = false;
-            else arg += c;
-        } else if (c == '"') {
-            quoted = any = true;
-        } else if (c == ' ') {
-            if (any) args.push_back(arg);
-            arg.clear();
-            any = false;
-        } else if (c == '%' && i + 1 < unescaped.size() && unescaped[i + 1] == '%') {
-            arg += '%';
-            ++i;
-            any = true;
-        } else {
-            arg += c;
-            any = true;
-        }
-    }
-    if (any) args.push_back(arg);
-    return args;
-}
-
-std::string KeyValue(const std::string& text, const std::string& key) {
-    const std::size_t at = text.find("\n" + key + "=");
-    if (at == std::string::npos) return "<missing>";
-    const std::size_t begin = at + key.size() + 2;
-    return text.substr(begin, text.find('\n', begin) - begin);
 }
 
 class ShellTest : public EngineTest {

@@ -24,9 +24,9 @@
 #include <iterator>
 #include <sys/stat.h>
 #include <optional>
-#include <sstream>
 
 #include "app/settings/FOptions.h"
+#include "desktopentry.h"
 #include "settings/FCap.h"
 #include "settings/countries.h"
 #include "settings/settingsfile.h"
@@ -472,24 +472,6 @@ TEST_F(OptionsWindowTest, PageButtons) {
     EXPECT_EQ(Options.posMainY, window->y());
 }
 
-// The value of `key` in a desktop entry's text ("" when missing).
-std::string EntryValue(const std::string& text, const std::string& key) {
-    std::istringstream lines(text);
-    std::string line;
-    while (std::getline(lines, line))
-        if (line.rfind(key + "=", 0) == 0) return line.substr(key.size() + 1);
-    return {};
-}
-
-// The program an Exec value starts: its first word, unquoted by the Desktop Entry rules.
-std::string ExecProgram(const std::string& exec) {
-    if (exec.empty() || exec[0] != '"') return exec.substr(0, exec.find(' '));
-    std::string word;
-    for (std::size_t i = 1; i < exec.size() && exec[i] != '"'; ++i)
-        word += exec[i] == '\\' && i + 1 < exec.size() ? exec[++i] : exec[i];
-    return word;
-}
-
 // The launcher passed the program's path already quoted: Exec= named a program with quotes in
 // its name and Path= began with a quote, so it started nothing. Without a desktop folder the
 // command said nothing.
@@ -507,8 +489,9 @@ TEST_F(OptionsWindowTest, PutShortcutToTheDesktopWritesALauncherThatStartsThePro
     const std::string launcher = desktop + "/Minesweeper Quorlet.desktop";
     const std::string text = test::ReadFileText(launcher);
     const std::string program = QCoreApplication::applicationFilePath().toStdString();
-    EXPECT_EQ(ExecProgram(EntryValue(text, "Exec")), program) << text;
-    EXPECT_EQ(EntryValue(text, "Path"), std::filesystem::path(program).parent_path().string()) << text;
+    const std::vector<std::string> exec = test::ParseExec(test::KeyValue(text, "Exec"));
+    EXPECT_EQ(exec.empty() ? std::string() : exec.front(), program) << text;
+    EXPECT_EQ(test::KeyValue(text, "Path"), std::filesystem::path(program).parent_path().string()) << text;
     EXPECT_TRUE(messages.empty());
     QProcess validate;
     validate.setProcessChannelMode(QProcess::MergedChannels);
